@@ -1,0 +1,59 @@
+#include "engine/FileHelpers.h"
+
+#include "engine/TraceLog.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream file(path, std::ios::in | std::ios::binary);
+    if (!file)
+    {
+        const std::string line = "File: " + path + " not found.";
+        Log()->error(line);
+        throw std::runtime_error(line);
+    }
+    std::ostringstream contents;
+    contents << file.rdbuf();
+    return contents.str();
+}
+
+std::string GetExtension(const std::string& path)
+{
+    const size_t dot = path.find_last_of('.');
+    return dot == std::string::npos ? std::string() : path.substr(dot + 1);
+}
+
+std::string StripExtension(const std::string& path)
+{
+    const size_t dot = path.find_last_of('.');
+    return dot == std::string::npos ? path : path.substr(0, dot);
+}
+
+std::string GetFileName(const std::string& path)
+{
+    std::string trimmed = path;
+    if (!trimmed.empty() && (trimmed.back() == '/' || trimmed.back() == '\\'))
+        trimmed.pop_back();
+    const size_t separator = trimmed.find_last_of("/\\");
+    return separator == std::string::npos ? trimmed : trimmed.substr(separator + 1);
+}
+
+std::vector<std::string> ListFolder(const std::string& folder, bool wantFolders, bool wantFiles)
+{
+    std::vector<std::string> entries;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error))
+    {
+        const bool isFolder = entry.is_directory(error);
+        const bool isFile = entry.is_regular_file(error);
+        if ((wantFolders && isFolder) || (wantFiles && isFile))
+            entries.push_back(entry.path().generic_string());
+    }
+    std::sort(entries.begin(), entries.end());
+    return entries;
+}

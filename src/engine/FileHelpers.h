@@ -1,0 +1,16 @@
+#pragma once
+// Whole-file reading and the path splitters every asset loader uses to turn file names into
+// resource names.
+
+#include <string>
+#include <vector>
+
+// Throws std::runtime_error (after logging "File: <path> not found.") when the file
+// cannot be opened.
+std::string ReadFile(const std::string& path);
+std::string GetExtension(const std::string& path);
+std::string StripExtension(const std::string& path);
+std::string GetFileName(const std::string& path);
+// Entries directly inside the folder, sorted by name so that "first file wins" rules are
+// deterministic; an unreadable folder gives an empty list.
+std::vector<std::string> ListFolder(const std::string& folder, bool wantFolders, bool wantFiles);

@@ -1,0 +1,204 @@
+#include "engine/Subject.h"
+
+#include "engine/Engine.h"
+#include "engine/SystemSingleton.h"
+#include "engine/TraceLog.h"
+
+#include <nlohmann/json.hpp>
+
+#include <fstream>
+#include <iostream>
+
+namespace
+{
+Subject* gSubject = nullptr;
+
+struct EventSwitchFile
+{
+    std::vector<std::string> active;
+    std::vector<std::string> notActive;
+};
+
+std::vector<std::string> ReadNameList(const nlohmann::json& file, const char* listName)
+{
+    if (!file.contains(listName))
+        return {};
+    return file.at(listName).get<std::vector<std::string>>();
+}
+
+EventSwitchFile ParseEventSwitchFile(std::istream& in)
+{
+    const nlohmann::json file = nlohmann::json::parse(in);
+    if (!file.is_object())
+        throw nlohmann::json::type_error::create(302, "top level is not an object", &file);
+    return {ReadNameList(file, "Active"), ReadNameList(file, "NotActive")};
+}
+}
+
+void RegisterObserver(const std::string& observerName, Observer* observer)
+{
+    Engine::getSystem<Subject>(Subject::kName, SubjectNull::instance())->addObserver(observerName, observer);
+}
+
+Subject* Subject::getInstance()
+{
+    return GetSystemSingleton(gSubject, kName);
+}
+
+SubjectNull* SubjectNull::instance()
+{
+    static SubjectNull null;
+    return &null;
+}
+
+void Subject::initialize()
+{
+    Log()->message(kName, "initialize");
+    loadEventFile("default");
+}
+
+void Subject::update()
+{
+    RunTimedCallbacks(updateCallbacks);
+}
+
+void Subject::render()
+{
+    RunTimedCallbacks(renderCallbacks);
+}
+
+void Subject::shutdown()
+{
+    observers.clear();
+    resetEvents();
+    Log()->message(kName, "shutdown");
+}
+
+void Subject::addObserver(const std::string& name, Observer* observer)
+{
+    observers.emplace(name, observer);
+    std::cout << name << " added to observer list" << std::endl;
+}
+
+void Subject::removeObserver(const std::string& name)
+{
+    observers.erase(name);
+}
+
+// Delivers over a snapshot, so an observer that registers or removes observers while it is
+// being notified cannot invalidate the walk.
+void Subject::notify(int32_t eventId, void* payload)
+{
+    auto found = eventSwitches.emplace(eventId, false).first;
+    if (!found->second)
+        return;
+    const std::map<std::string, Observer*> snapshot = observers;
+    for (const auto& [name, observer] : snapshot)
+        observer->onNotify(payload, eventId);
+}
+
+void Subject::setEventActive(int32_t eventId, bool enabled)
+{
+    eventSwitches[eventId] = enabled;
+}
+
+bool Subject::isEventActive(int32_t eventId)
+{
+    auto found = eventSwitches.find(eventId);
+    if (found == eventSwitches.end())
+    {
+        Log()->error("Event not found");
+        return false;
+    }
+    return found->second;
+}
+
+void Subject::resetEvents()
+{
+    for (auto& entry : eventSwitches)
+        entry.second = true;
+    updateCallbacks.clear();
+    renderCallbacks.clear();
+}
+
+void Subject::addTimedCallback(std::function<void()> callback, const std::string& phase,
+                               uint32_t count, const std::string& unit)
+{
+    if (!callback)
+    {
+        Log()->error("Timed callback without a function refused");
+        return;
+    }
+    const int32_t calls = static_cast<int32_t>(unit == "seconds" ? count * 60 : count);
+    if (phase == "update")
+        updateCallbacks.push_back({calls, std::move(callback)});
+    else if (phase == "render")
+        renderCallbacks.push_back({calls, std::move(callback)});
+}
+
+size_t Subject::getTimedCallbackCount(const std::string& phase) const
+{
+    return phase == "update" ? updateCallbacks.size() : renderCallbacks.size();
+}
+
+void Subject::RunTimedCallbacks(std::list<TimedCallback>& callbacks)
+{
+    for (auto entry = callbacks.begin(); entry != callbacks.end();)
+    {
+        entry->callback();
+        if (--entry->remaining < 1)
+            entry = callbacks.erase(entry);
+        else
+            ++entry;
+    }
+}
+
+// A file that cannot be parsed is reported and leaves every switch unset, so start-up goes on
+// as if the file were absent.
+void Subject::loadEventFile(const std::string& name)
+{
+    const std::string path = "assets/" + name + ".json";
+    std::ifstream in(path);
+    if (!in)
+    {
+        Log()->error("EVENT FILE NOT OPENED");
+        return;
+    }
+    EventSwitchFile file;
+    try
+    {
+        file = ParseEventSwitchFile(in);
+    }
+    catch (const nlohmann::json::exception& problem)
+    {
+        Log()->error("Event file " + path + " is corrupted: " + problem.what());
+        return;
+    }
+    applySwitchList(file.active, "Active", true);
+    applySwitchList(file.notActive, "NotActive", false);
+}
+
+void Subject::applySwitchList(const std::vector<std::string>& names, const char* listName, bool enabled)
+{
+    std::cout << listName << std::endl;
+    for (const std::string& eventName : names)
+    {
+        std::cout << eventName << std::endl;
+        setEventActive(getEventId(eventName), enabled);
+    }
+    std::cout << "After " << listName << std::endl;
+}
+
+int32_t Subject::getEventId(const std::string& name) const
+{
+    static const std::map<std::string, int32_t> kEvents = {
+        {"CREATE", EVENT_CREATE},
+        {"WIN", EVENT_WIN},
+        {"WINFIRSTOCCURRANCE", EVENT_WINFIRSTOCCURRANCE},
+        {"RESETWIN", EVENT_RESETWIN},
+        {"ENABLEPACKAGE", EVENT_ENABLEPACKAGE},
+        {"DISABLEPACKAGE", EVENT_DISABLEPACKAGE},
+    };
+    auto found = kEvents.find(name);
+    return found == kEvents.end() ? EVENT_UNKNOWN : found->second;
+}

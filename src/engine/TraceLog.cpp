@@ -1,0 +1,107 @@
+#include "engine/TraceLog.h"
+
+#include "engine/Engine.h"
+#include "engine/SystemSingleton.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+
+namespace
+{
+TraceLog* gTraceLog = nullptr;
+
+std::string Env(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value ? std::string(value) : std::string();
+}
+}
+
+TraceLog* TraceLog::getInstance()
+{
+    return GetSystemSingleton(gTraceLog, kName);
+}
+
+TraceLogNull* TraceLogNull::instance()
+{
+    static TraceLogNull null;
+    return &null;
+}
+
+std::string TraceLog::DataFolder()
+{
+    std::string base = Env("APPDATA");
+    if (base.empty())
+        base = Env("XDG_DATA_HOME");
+    if (base.empty() && !Env("HOME").empty())
+        base = Env("HOME") + "/.local/share";
+    return base;
+}
+
+void TraceLog::initialize()
+{
+    startAt(DataFolder());
+}
+
+void TraceLog::startAt(const std::string& baseFolder)
+{
+    folder.clear();
+    if (baseFolder.empty())
+        return;
+    const std::string candidate = baseFolder + "/Wendlebox";
+    std::error_code error;
+    std::filesystem::create_directories(candidate, error);
+    if (error)
+    {
+        std::cerr << "ERROR! : Trace log folder " << candidate << " could not be created: "
+                  << error.message() << std::endl;
+        return;
+    }
+    folder = candidate;
+    std::ofstream file(getFilePath(), std::ios::trunc);
+    file << "Team: Velmora" << std::endl
+         << "Project: Wendlebox" << std::endl
+         << "Version 1.2.4 - Week 9\n" << std::endl
+         << "Thornquell Approved :]" << std::endl
+         << "Trace Log Start" << std::endl;
+}
+
+void TraceLog::shutdown()
+{
+    appendLine("Trace Log End");
+}
+
+std::string TraceLog::getFilePath() const
+{
+    return folder + "/TraceLog.txt";
+}
+
+void TraceLog::appendLine(const std::string& line) const
+{
+    if (folder.empty())
+        return;
+    std::ofstream file(getFilePath(), std::ios::app);
+    if (file)
+        file << line << std::endl;
+}
+
+void TraceLog::message(const std::string& source, const std::string& text)
+{
+    const std::string line = source + " : " + text;
+    appendLine(line);
+    std::cout << line << std::endl;
+}
+
+void TraceLog::error(const std::string& text)
+{
+    const std::string line = "ERROR! : " + text;
+    appendLine(line);
+    std::cerr << line << std::endl;
+}
+
+TraceLog* Log()
+{
+    return Engine::getSystem<TraceLog>(TraceLog::kName, TraceLogNull::instance());
+}

@@ -1,0 +1,7 @@
+#include "gameplay/EngineStateKestrin.h"
+
+EngineStateKestrin* EngineStateKestrin::instance()
+{
+    static EngineStateKestrin state;
+    return &state;
+}

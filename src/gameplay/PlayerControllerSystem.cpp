@@ -1,0 +1,34 @@
+#include "gameplay/PlayerControllerSystem.h"
+
+#include "engine/SystemSingleton.h"
+#include "engine/TraceLog.h"
+
+namespace
+{
+PlayerControllerSystem* gPlayerControllerSystem = nullptr;
+}
+
+PlayerControllerSystem* PlayerControllerSystem::getInstance()
+{
+    return GetSystemSingleton(gPlayerControllerSystem, kName, "PlayerController");
+}
+
+PlayerControllerSystemNull* PlayerControllerSystemNull::instance()
+{
+    static PlayerControllerSystemNull null;
+    return &null;
+}
+
+void PlayerControllerSystem::initialize()
+{
+    Log()->message(kName, "initialize");
+}
+
+void PlayerControllerSystem::update() {}
+
+void PlayerControllerSystem::render() {}
+
+void PlayerControllerSystem::shutdown()
+{
+    Log()->message(kName, "shutdown");
+}

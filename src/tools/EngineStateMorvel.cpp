@@ -1,0 +1,7 @@
+#include "tools/EngineStateMorvel.h"
+
+EngineStateMorvel* EngineStateMorvel::instance()
+{
+    static EngineStateMorvel state;
+    return &state;
+}

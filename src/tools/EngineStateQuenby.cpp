@@ -1,0 +1,7 @@
+#include "tools/EngineStateQuenby.h"
+
+EngineStateQuenby* EngineStateQuenby::instance()
+{
+    static EngineStateQuenby state;
+    return &state;
+}

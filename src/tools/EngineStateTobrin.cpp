@@ -1,0 +1,7 @@
+#include "tools/EngineStateTobrin.h"
+
+EngineStateTobrin* EngineStateTobrin::instance()
+{
+    static EngineStateTobrin state;
+    return &state;
+}

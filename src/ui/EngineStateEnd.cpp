@@ -1,0 +1,7 @@
+#include "ui/EngineStateEnd.h"
+
+EngineStateEnd* EngineStateEnd::instance()
+{
+    static EngineStateEnd state;
+    return &state;
+}

@@ -1,0 +1,7 @@
+#include "ui/EngineStatePauseMenu.h"
+
+EngineStatePauseMenu* EngineStatePauseMenu::instance()
+{
+    static EngineStatePauseMenu state;
+    return &state;
+}

@@ -1,0 +1,7 @@
+#include "ui/EngineStateSplash.h"
+
+EngineStateSplash* EngineStateSplash::instance()
+{
+    static EngineStateSplash state;
+    return &state;
+}

@@ -1,0 +1,99 @@
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+namespace test
+{
+ConsoleCapture::ConsoleCapture()
+{
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+}
+
+ConsoleCapture::~ConsoleCapture()
+{
+    finish();
+}
+
+void ConsoleCapture::finish()
+{
+    if (finished)
+        return;
+    finished = true;
+    capturedOut = testing::internal::GetCapturedStdout();
+    capturedErr = testing::internal::GetCapturedStderr();
+}
+
+std::string ConsoleCapture::out()
+{
+    finish();
+    return capturedOut;
+}
+
+std::string ConsoleCapture::err()
+{
+    finish();
+    return capturedErr;
+}
+
+std::string OutputFolder()
+{
+    return WENDLEBOX_TEST_OUTPUT_DIR;
+}
+
+std::string ScratchFolder(const std::string& name)
+{
+    const std::string folder = OutputFolder() + "/scratch/" + name;
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    return folder;
+}
+
+std::string ReadText(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void WriteText(const std::string& path, const std::string& text)
+{
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
+}
+
+std::vector<std::string> SplitLines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+RecordingSystem::RecordingSystem(const std::string& name, std::vector<std::string>& journal, bool null)
+    : journal(journal), null(null)
+{
+    setName(name);
+}
+
+void RecordingSystem::initialize() { journal.push_back(getName() + ".initialize"); }
+void RecordingSystem::render() { journal.push_back(getName() + ".render"); }
+void RecordingSystem::shutdown() { journal.push_back(getName() + ".shutdown"); }
+void RecordingSystem::onPause() { journal.push_back(getName() + ".onPause"); }
+void RecordingSystem::onResume() { journal.push_back(getName() + ".onResume"); }
+
+void RecordingSystem::update()
+{
+    journal.push_back(getName() + ".update");
+    if (updateSleepMicros > 0)
+        std::this_thread::sleep_for(std::chrono::microseconds(updateSleepMicros));
+}
+}

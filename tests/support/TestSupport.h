@@ -1,0 +1,54 @@
+#pragma once
+// Helpers shared by the test programs: console capture, scratch folders and a recording
+// engine system that can stand in for any real one.
+
+#include "engine/IEngineSystem.h"
+
+#include <string>
+#include <vector>
+
+namespace test
+{
+// Captures standard output and standard error for the lifetime of the object.
+class ConsoleCapture
+{
+public:
+    ConsoleCapture();
+    ~ConsoleCapture();
+    std::string out();
+    std::string err();
+
+private:
+    bool finished = false;
+    std::string capturedOut;
+    std::string capturedErr;
+    void finish();
+};
+
+// A fresh, empty folder under the test output folder.
+std::string ScratchFolder(const std::string& name);
+std::string OutputFolder();
+std::string ReadText(const std::string& path);
+void WriteText(const std::string& path, const std::string& text);
+std::vector<std::string> SplitLines(const std::string& text);
+
+// Appends "<name>.<operation>" to a shared journal for every IEngineSystem operation.
+class RecordingSystem : public IEngineSystem
+{
+public:
+    RecordingSystem(const std::string& name, std::vector<std::string>& journal, bool null = false);
+    void initialize() override;
+    void update() override;
+    void render() override;
+    void shutdown() override;
+    void onPause() override;
+    void onResume() override;
+    bool isNull() const override { return null; }
+
+    int updateSleepMicros = 0;
+
+private:
+    std::vector<std::string>& journal;
+    bool null;
+};
+}
