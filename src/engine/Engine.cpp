@@ -69,6 +69,13 @@ Engine::Engine(const std::string& title, int32_t width, int32_t height, int32_t 
 {
 }
 
+// A destroyed engine must never stay reachable through the global pointer.
+Engine::~Engine()
+{
+    if (gCurrentEngine == this)
+        gCurrentEngine = nullptr;
+}
+
 Engine* Engine::current()
 {
     return gCurrentEngine;

@@ -22,6 +22,9 @@ public:
     static constexpr int64_t kTimingThresholdMicros = 20;
 
     Engine(const std::string& title, int32_t width, int32_t height, int32_t fixedStepMicros);
+    ~Engine();
+    Engine(const Engine&) = delete;
+    Engine& operator=(const Engine&) = delete;
 
     // Returns false when the window or GL could not be set up.
     bool run();

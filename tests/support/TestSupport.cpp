@@ -96,4 +96,33 @@ void RecordingSystem::update()
     if (updateSleepMicros > 0)
         std::this_thread::sleep_for(std::chrono::microseconds(updateSleepMicros));
 }
+
+RecordingState::RecordingState(const std::string& name, std::vector<std::string>& journal)
+    : name(name), journal(journal)
+{
+}
+
+void RecordingState::note(const std::string& operation)
+{
+    journal.push_back(name + "." + operation);
+}
+
+void RecordingState::load() { note("load"); }
+void RecordingState::initialize() { note("initialize"); }
+void RecordingState::render() { note("render"); }
+void RecordingState::shutdown() { note("shutdown"); }
+void RecordingState::unload() { note("unload"); }
+void RecordingState::onPause() { note("onPause"); }
+void RecordingState::onResume() { note("onResume"); }
+void RecordingState::onFileDrop(const std::string& path) { note("onFileDrop " + path); }
+void RecordingState::onMinimize() { note("onMinimize"); }
+void RecordingState::onRestore() { note("onRestore"); }
+void RecordingState::debugGui() { note("debugGui"); }
+
+void RecordingState::update()
+{
+    note("update");
+    if (duringUpdate)
+        duringUpdate();
+}
 }

@@ -2,8 +2,10 @@
 // Helpers shared by the test programs: console capture, scratch folders and a recording
 // engine system that can stand in for any real one.
 
+#include "engine/IEngineState.h"
 #include "engine/IEngineSystem.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -50,5 +52,32 @@ public:
 private:
     std::vector<std::string>& journal;
     bool null;
+};
+
+// Appends "<name>.<operation>" to a shared journal for every IEngineState operation.
+class RecordingState : public IEngineState
+{
+public:
+    RecordingState(const std::string& name, std::vector<std::string>& journal);
+    void load() override;
+    void initialize() override;
+    void update() override;
+    void render() override;
+    void shutdown() override;
+    void unload() override;
+    void onPause() override;
+    void onResume() override;
+    void onFileDrop(const std::string& path) override;
+    void onMinimize() override;
+    void onRestore() override;
+    void debugGui() override;
+
+    // Runs inside update, after the journal line: lets a test act from within a state.
+    std::function<void()> duringUpdate;
+
+private:
+    void note(const std::string& operation);
+    std::string name;
+    std::vector<std::string>& journal;
 };
 }
