@@ -14,6 +14,15 @@ public:
     void update() override;
     void render() override;
     void shutdown() override;
+
+    virtual bool isStateToolsShown() const { return stateToolsShown; }
+    virtual void setStateToolsShown(bool shown) { stateToolsShown = shown; }
+    virtual bool isOverlayShown() const { return overlayShown; }
+    virtual void setOverlayShown(bool shown) { overlayShown = shown; }
+
+private:
+    bool stateToolsShown = false;
+    bool overlayShown = false;
 };
 
 class IMGUISystemNull : public IMGUISystem
@@ -25,4 +34,8 @@ public:
     void render() override {}
     void shutdown() override {}
     bool isNull() const override { return true; }
+    bool isStateToolsShown() const override { return false; }
+    void setStateToolsShown(bool) override {}
+    bool isOverlayShown() const override { return false; }
+    void setOverlayShown(bool) override {}
 };

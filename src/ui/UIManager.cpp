@@ -28,6 +28,8 @@ void UIManager::update() {}
 
 void UIManager::render() {}
 
+void UIManager::showControllerNotice(int32_t) {}
+
 void UIManager::shutdown()
 {
     Log()->message(kName, "shutdown");

@@ -4,6 +4,8 @@
 #include "engine/IEngineSystem.h"
 #include "engine/Observer.h"
 
+#include <cstdint>
+
 class UIManager : public IEngineSystem, public Observer
 {
 public:
@@ -14,6 +16,10 @@ public:
     void update() override;
     void render() override;
     void shutdown() override;
+
+    // Tells the player which device now drives the game (0 keyboard, 1 "Wireless Controller",
+    // 2 any other gamepad).
+    virtual void showControllerNotice(int32_t controllerType);
 };
 
 class UIManagerNull : public UIManager
@@ -25,4 +31,5 @@ public:
     void render() override {}
     void shutdown() override {}
     bool isNull() const override { return true; }
+    void showControllerNotice(int32_t) override {}
 };

@@ -1,0 +1,92 @@
+#include "input/InputBindingFile.h"
+
+#include "engine/TraceLog.h"
+
+#include <nlohmann/json.hpp>
+
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace
+{
+using nlohmann::json;
+
+std::string ReadRequiredFile(const std::string& path)
+{
+    std::ifstream file(path, std::ios::in | std::ios::binary);
+    if (!file)
+    {
+        const std::string problem = "File: [" + path + "] not found.";
+        Log()->error(problem);
+        throw std::invalid_argument(problem);
+    }
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+bool ParseTrigType(const std::string& name, TriggerType& type)
+{
+    if (name == "OnPress")
+        type = OnPress;
+    else if (name == "OnRelease")
+        type = OnRelease;
+    else if (name == "OnHold")
+        type = OnHold;
+    else
+        return false;
+    return true;
+}
+
+// Anything that is not a complete binding with a known code and trigger type is skipped
+// without a word: the file may carry notes and other members beside the bindings.
+bool ReadEntry(const json& member, const InputCodeNames& names, InputBindingEntry& entry)
+{
+    if (!member.is_object() || !member.contains("Action") || !member.contains("Code") ||
+        !member.contains("TrigType"))
+        return false;
+    entry.action = member.at("Action").get<std::string>();
+    return names.find(member.at("Code").get<std::string>(), entry.code) &&
+           ParseTrigType(member.at("TrigType").get<std::string>(), entry.trigType);
+}
+
+void ReadThreshold(const json& root, const char* key, float& threshold)
+{
+    if (root.contains(key))
+        threshold = root.at(key).get<float>();
+}
+
+InputBindingFileData ReadData(const json& root, const InputCodeNames& names)
+{
+    InputBindingFileData data;
+    if (root.is_object())
+    {
+        ReadThreshold(root, "JOYSTICK_AXIS_THRESHOLD", data.axisThreshold);
+        ReadThreshold(root, "JOYSTICK_TRIGGER_THRESHOLD", data.triggerThreshold);
+    }
+    if (!root.is_object() && !root.is_array())
+        return data;
+    for (const json& member : root)
+    {
+        InputBindingEntry entry;
+        if (ReadEntry(member, names, entry))
+            data.entries.push_back(entry);
+    }
+    return data;
+}
+}
+
+InputBindingFileData InputBindingFile::read(const std::string& path, const InputCodeNames& names)
+{
+    const std::string text = ReadRequiredFile(path);
+    try
+    {
+        return ReadData(json::parse(text), names);
+    }
+    catch (const json::exception& problem)
+    {
+        Log()->error("Input bindings " + path + ": " + problem.what());
+        throw;
+    }
+}
