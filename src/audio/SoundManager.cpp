@@ -1,11 +1,89 @@
 #include "audio/SoundManager.h"
 
+#include "audio/SoundJson.h"
+#include "engine/FileHelpers.h"
+#include "engine/Engine.h"
 #include "engine/SystemSingleton.h"
 #include "engine/TraceLog.h"
+#include "input/InputSystem.h"
+#include "platform/AudioChannelGroup.h"
+#include "platform/AudioSound.h"
+
+#include <stdexcept>
+#include <utility>
+
+using nlohmann::json;
 
 namespace
 {
 SoundManager* gSoundManager = nullptr;
+
+constexpr const char* kDefaultName = "Default";
+
+// The map lookup failure of a missing "Default" preset or source.
+[[noreturn]] void ThrowMissingDefault()
+{
+    throw std::out_of_range("invalid map<K, T> key");
+}
+
+// Keyed by the receipt's tag, which never repeats, so no live sound can hide another.
+std::string InstanceKey(const std::string& source, uint64_t tag)
+{
+    return source + "#" + std::to_string(tag);
+}
+
+SoundManager* Sound()
+{
+    return Engine::getSystem<SoundManager>(SoundManager::kName, SoundManagerNull::instance());
+}
+
+// The receipt the developer keys test with.
+SoundReceipt gTestReceipt;
+
+void OnSoundTest(InputEvent)
+{
+    gTestReceipt = Sound()->playPreset("Jump");
+    gTestReceipt.setVolume(0.2f);
+}
+
+void OnStopMusic(InputEvent)
+{
+    Sound()->stopStream("Music");
+}
+
+void OnPlayMusic(InputEvent)
+{
+    Sound()->playPreset("Music");
+}
+
+void OnStopTestSound(InputEvent)
+{
+    gTestReceipt.stop();
+}
+
+void OnStopAllSounds(InputEvent)
+{
+    Sound()->stopAll();
+}
+
+// Group and preset files hold one object per entry, in an object keyed by name or in an array.
+template <class Visit>
+void ForEachNamedEntry(const json& document, const std::string& file, Visit visit)
+{
+    if (!document.is_object() && !document.is_array())
+        return;
+    for (const json& entry : document)
+    {
+        if (!entry.is_object() || !entry.contains("Name"))
+            continue;
+        if (!entry["Name"].is_string())
+        {
+            Log()->error("Sound file [" + file + "] key \"Name\": expected a string, entry skipped.");
+            continue;
+        }
+        visit(entry["Name"].get<std::string>(), entry);
+    }
+}
 }
 
 SoundManager* SoundManager::getInstance()
@@ -21,14 +99,305 @@ SoundManagerNull* SoundManagerNull::instance()
 
 void SoundManager::initialize()
 {
-    Log()->message(kName, "initialize");
+    audio.init(kChannelCount);
+    loadGroups();
+    loadSources();
+    loadPresets();
+    loadMusicList();
+    bindDeveloperKeys();
+    Log()->message(kLogName, "initialize");
 }
 
-void SoundManager::update() {}
+void SoundManager::update()
+{
+    removeFinished();
+    // Muting first means a sound started this step never reaches the output unmuted.
+    for (auto& [name, group] : groups)
+        group->setMute(muted);
+    audio.update();
+}
 
 void SoundManager::render() {}
 
 void SoundManager::shutdown()
 {
-    Log()->message(kName, "shutdown");
+    audio.release();
+    // A restart loads everything afresh; nothing may point at the released objects.
+    instances.clear();
+    musicList.clear();
+    sources.clear();
+    sourceNames.clear();
+    streams.clear();
+    presets.clear();
+    groups.clear();
+    Log()->message(kLogName, "shutdown");
+}
+
+void SoundManager::addPreset(std::string name, std::string source, std::string group, float volume,
+                             float pitch)
+{
+    SoundPreset preset;
+    preset.source = std::move(source);
+    preset.group = std::move(group);
+    preset.volume = volume;
+    preset.pitch = pitch;
+    presets.emplace(std::move(name), std::move(preset));
+}
+
+SoundReceipt SoundManager::playPreset(std::string name)
+{
+    if (muted)
+        return SoundReceipt();
+    auto it = presets.find(name);
+    if (it != presets.end())
+        return play(it->second);
+    auto fallback = presets.find(kDefaultName);
+    if (fallback == presets.end())
+        ThrowMissingDefault();
+    return play(fallback->second);
+}
+
+SoundReceipt SoundManager::playSource(std::string source, std::string group, float volume,
+                                      float pitch)
+{
+    if (muted)
+        return SoundReceipt();
+    SoundPreset preset;
+    preset.source = std::move(source);
+    preset.group = std::move(group);
+    preset.volume = volume;
+    preset.pitch = pitch;
+    return play(std::move(preset));
+}
+
+SoundReceipt SoundManager::play(SoundPreset preset)
+{
+    if (muted)
+        return SoundReceipt();
+    if (musicList.count(preset.source))
+        return playStream(std::move(preset));
+    AudioSound* sound = findSound(preset.source);
+    AudioChannel channel = audio.playSound(sound, getChannelGroup(preset.group), false);
+    channel.setVolume(preset.volume);
+    channel.setPitch(preset.pitch);
+    channel.setLoopCount(preset.loopCount);
+    SoundReceipt receipt(channel, preset.source, preset.group, preset.volume, preset.pitch, false,
+                         preset.loopCount);
+    // A play that yielded no channel has nothing to stop later.
+    if (receipt.getTag() != 0)
+    {
+        instances.emplace(InstanceKey(preset.source, receipt.getTag()),
+                          SoundInstance{preset.source, channel.getUserData(), channel});
+    }
+    return receipt;
+}
+
+SoundReceipt SoundManager::playStream(SoundPreset preset)
+{
+    const std::string& track = preset.source;
+    if (streams.count(track))
+        return SoundReceipt();
+    requireDefaultSource();
+    AudioSound* stream = audio.createStream(musicList.at(track));
+    AudioChannel channel = audio.playSound(stream, getChannelGroup(preset.group), false);
+    channel.setVolume(preset.volume);
+    channel.setPitch(preset.pitch);
+    channel.setLoopCount(preset.loopCount);
+    streams[track] = MusicStream{stream, channel};
+    return SoundReceipt(channel, track, preset.group, preset.volume, preset.pitch, true,
+                        preset.loopCount);
+}
+
+AudioSound* SoundManager::requireDefaultSource() const
+{
+    auto it = sources.find(kDefaultName);
+    if (it == sources.end())
+        ThrowMissingDefault();
+    return it->second;
+}
+
+AudioSound* SoundManager::findSound(const std::string& source) const
+{
+    AudioSound* fallback = requireDefaultSource();
+    auto it = sources.find(source);
+    return it != sources.end() ? it->second : fallback;
+}
+
+void SoundManager::setGroupPitch(const std::string& group, float pitch)
+{
+    auto it = groups.find(group);
+    if (it != groups.end())
+        it->second->setPitch(pitch);
+}
+
+void SoundManager::setGroupVolume(const std::string& group, float volume)
+{
+    auto it = groups.find(group);
+    if (it != groups.end())
+        it->second->setVolume(volume);
+}
+
+void SoundManager::stopByName(std::string name)
+{
+    for (auto& [key, instance] : instances)
+    {
+        if (instance.name == name)
+            instance.channel.stop();
+    }
+}
+
+void SoundManager::stopAll()
+{
+    for (auto& [key, instance] : instances)
+        instance.channel.stop();
+    instances.clear();
+    for (auto& [track, music] : streams)
+    {
+        music.channel.stop();
+        audio.releaseSound(music.stream);
+    }
+    streams.clear();
+}
+
+void SoundManager::stopStream(std::string track)
+{
+    auto it = streams.find(track);
+    if (it == streams.end())
+        return;
+    it->second.channel.stop();
+    audio.releaseSound(it->second.stream);
+    streams.erase(it);
+}
+
+AudioChannelGroup* SoundManager::getChannelGroup(const std::string& name)
+{
+    auto it = groups.find(name);
+    if (it != groups.end())
+        return it->second;
+    AudioChannelGroup* group = audio.createChannelGroup(name);
+    group->setMute(muted);
+    groups.emplace(name, group);
+    return group;
+}
+
+void SoundManager::removeFinished()
+{
+    std::vector<std::string> finished;
+    for (const auto& [key, instance] : instances)
+    {
+        if (instance.channel.getUserData() != instance.tag)
+            finished.push_back(key);
+    }
+    for (const std::string& key : finished)
+        instances.erase(key);
+}
+
+void SoundManager::removePreset(const std::string& name)
+{
+    presets.erase(name);
+}
+
+void SoundManager::removeChannelGroup(const std::string& name)
+{
+    auto it = groups.find(name);
+    if (it == groups.end())
+        return;
+    audio.releaseChannelGroup(it->second);
+    groups.erase(it);
+}
+
+void SoundManager::loadGroups()
+{
+    const std::string path = soundFolder + "soundGroups.json";
+    const json document = SoundJson::ParseRequiredFile(path);
+    ForEachNamedEntry(document, path, [&](const std::string& name, const json& entry) {
+        const float volume = SoundJson::ReadNumber(entry, "Volume", 1.0f, path);
+        const float pitch = SoundJson::ReadNumber(entry, "Pitch", 1.0f, path);
+        getChannelGroup(name);
+        setGroupVolume(name, volume);
+        setGroupPitch(name, pitch);
+    });
+}
+
+void SoundManager::loadSources()
+{
+    for (const std::string& path : ListFolder(soundFolder + "soundSources", false, true))
+    {
+        const std::string name = StripExtension(GetFileName(path));
+        sourceNames.push_back(name);
+        // The first file of a name keeps it.
+        if (!sources.count(name))
+            sources.emplace(name, audio.createSound(path));
+    }
+}
+
+void SoundManager::loadPresets()
+{
+    const std::string path = soundFolder + "soundPresets.json";
+    const json document = SoundJson::ParseRequiredFile(path);
+    if (document.is_object())
+    {
+        footSteps.baseVolume = SoundJson::ReadNumber(document, "FootStepBaseVolume", 0.0f, path);
+        footSteps.basePitch = SoundJson::ReadNumber(document, "FootStepBasePitch", 0.0f, path);
+        footSteps.variationVolume =
+            SoundJson::ReadInteger(document, "FootStepVariationVolume", 0, path);
+        footSteps.variationPitch =
+            SoundJson::ReadInteger(document, "FootStepVariationPitch", 0, path);
+        footSteps.variationOn = SoundJson::ReadBool(document, "VarationOn/Off", false, path);
+    }
+    ForEachNamedEntry(document, path, [&](const std::string& name, const json& entry) {
+        if (presets.count(name))
+            return;
+        SoundPreset preset;
+        preset.source = SoundJson::ReadString(entry, "SoundSource", kDefaultName, path);
+        preset.group = SoundJson::ReadString(entry, "Group", kDefaultName, path);
+        preset.volume = SoundJson::ReadNumber(entry, "Volume", 1.0f, path);
+        preset.pitch = SoundJson::ReadNumber(entry, "Pitch", 1.0f, path);
+        preset.loopCount = SoundJson::ReadLoopCount(entry, path);
+        presets.emplace(name, std::move(preset));
+    });
+}
+
+void SoundManager::loadMusicList()
+{
+    for (const std::string& path : ListFolder(soundFolder + "music", false, true))
+        musicList.emplace(StripExtension(GetFileName(path)), path);
+}
+
+void SoundManager::savePresets(std::string path) const
+{
+    json document;
+    for (const auto& [name, preset] : presets)
+    {
+        document[name] = {{"Name", name},
+                          {"SoundSource", preset.source},
+                          {"Group", preset.group},
+                          {"Pitch", static_cast<double>(preset.pitch)},
+                          {"Volume", static_cast<double>(preset.volume)},
+                          {"Looping", SoundJson::LoopCountToFile(preset.loopCount)}};
+    }
+    SoundJson::WriteTextAtomically(path, document.dump(4, ' ', false));
+}
+
+void SoundManager::saveGroups(std::string path) const
+{
+    json document;
+    for (const auto& [name, group] : groups)
+    {
+        document[name] = {{"Name", name},
+                          {"Volume", static_cast<double>(group->getVolume())},
+                          {"Pitch", static_cast<double>(group->getPitch())}};
+    }
+    SoundJson::WriteTextAtomically(path, document.dump(4, ' ', false));
+}
+
+void SoundManager::bindDeveloperKeys()
+{
+    InputSystem* input =
+        Engine::getSystem<InputSystem>(InputSystem::kName, InputSystemNull::instance());
+    input->addBinding("SoundTest", 'F', OnPress, OnSoundTest);
+    input->addBinding("SSSSS", 'P', OnPress, OnStopMusic);
+    input->addBinding("AAAA", 'O', OnPress, OnPlayMusic);
+    input->addBinding("CCC", 'J', OnPress, OnStopTestSound);
+    input->addBinding("StopAllSounds", 'K', OnPress, OnStopAllSounds);
 }

@@ -46,9 +46,12 @@ bool ReadEntry(const json& member, const InputCodeNames& names, InputBindingEntr
     if (!member.is_object() || !member.contains("Action") || !member.contains("Code") ||
         !member.contains("TrigType"))
         return false;
+    // All three are read before any is looked up, so a value of the wrong type is reported
+    // even when the entry would have been skipped for an unknown name.
     entry.action = member.at("Action").get<std::string>();
-    return names.find(member.at("Code").get<std::string>(), entry.code) &&
-           ParseTrigType(member.at("TrigType").get<std::string>(), entry.trigType);
+    const std::string code = member.at("Code").get<std::string>();
+    const std::string trigType = member.at("TrigType").get<std::string>();
+    return names.find(code, entry.code) && ParseTrigType(trigType, entry.trigType);
 }
 
 void ReadThreshold(const json& root, const char* key, float& threshold)

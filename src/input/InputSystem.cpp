@@ -144,9 +144,13 @@ int32_t InputSystem::findFirstGamepad(int32_t skippedId) const
 }
 
 // Over USB the system prefixes the maker's name, so the family is recognised by a substring.
+// The other family's Bluetooth pads call themselves "Xbox Wireless Controller" and must not
+// be taken for it.
 ControllerType InputSystem::controllerTypeOf(int32_t jid) const
 {
-    const bool wireless = device->getJoystickName(jid).find("Wireless Controller") != std::string::npos;
+    const std::string name = device->getJoystickName(jid);
+    const bool wireless =
+        name.find("Wireless Controller") != std::string::npos && name.find("Xbox") == std::string::npos;
     return wireless ? ControllerTypes::kWirelessController : ControllerTypes::kOtherGamepad;
 }
 

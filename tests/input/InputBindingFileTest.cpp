@@ -112,6 +112,11 @@ TEST(InputBindingFile, BadJsonAndWrongTypesStopWithTheLibraryError)
     EXPECT_THROW(ReadText("action.json", R"({"a": {"Action": 5, "Code": "BUTTON_KEY_A", "TrigType": "OnPress"}})"),
                  nlohmann::json::type_error);
     EXPECT_THROW(ReadText("threshold.json", R"({"JOYSTICK_AXIS_THRESHOLD": "wide"})"), nlohmann::json::type_error);
+    // A wrong type stops start-up even in an entry whose code name is unknown.
+    EXPECT_THROW(ReadText("trig.json", R"({"a": {"Action": "Jump", "Code": "BUTTON_KEY_NOPE", "TrigType": 0}})"),
+                 nlohmann::json::type_error);
+    EXPECT_THROW(ReadText("code.json", R"({"a": {"Action": "Jump", "Code": 32, "TrigType": "OnNever"}})"),
+                 nlohmann::json::type_error);
     EXPECT_NE(console.err().find("broken.json"), std::string::npos);
 }
 

@@ -86,6 +86,37 @@ TEST_F(InputDeviceSwitchTest, TheLowestGamepadIdIsActiveAndNamesItsFamily)
     EXPECT_EQ(input.getControllerType(), ControllerTypes::kOtherGamepad) << "kept until a pad reports otherwise";
 }
 
+TEST_F(InputDeviceSwitchTest, OnlyTheWirelessControllerFamilyIsTypeOne)
+{
+    device.plugPad(0, "Wireless Controller");
+    step();
+    EXPECT_EQ(input.getControllerType(), ControllerTypes::kWirelessController);
+
+    device.plugPad(0, "Xbox Wireless Controller");
+    step();
+    EXPECT_EQ(input.getControllerType(), ControllerTypes::kOtherGamepad);
+
+    device.plugPad(0, "Microsoft X-Box 360 pad");
+    step();
+    EXPECT_EQ(input.getControllerType(), ControllerTypes::kOtherGamepad);
+}
+
+// The device follows the player's hands even while the pressed control's action is off.
+TEST_F(InputDeviceSwitchTest, BindingsOfDisabledActionsStillSwitchDevices)
+{
+    input.addBinding("Jump", 360, OnPress, RecordA);
+    input.disableAction("Jump");
+    input.disableAction("UIPressed");
+    input.disableAction("uiHold");
+    device.plugPad(0, "Pad");
+    test::ConsoleCapture console;
+    device.setPadButton(0, 0, true);
+    step();
+    EXPECT_TRUE(input.isControllerActive());
+    EXPECT_TRUE(inputtest::gCalls.empty());
+    EXPECT_EQ(console.out(), "Controller Connected.\n");
+}
+
 TEST_F(InputDeviceSwitchTest, JoystickEventsSetTheActivePadAndShowTheNotice)
 {
     device.plugPad(2, "Wireless Controller");

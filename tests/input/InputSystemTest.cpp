@@ -166,6 +166,23 @@ TEST_F(InputSystemTest, MouseButtonEventsCarryTheCursor)
     EXPECT_EQ(input.getCursorVector(), (std::vector<double>{123.5, 45.25}));
 }
 
+// Letting go of the right button (a throw) still tells where the cursor was.
+TEST_F(InputSystemTest, RightButtonReleaseCarriesTheCursor)
+{
+    input.addBinding("Throw", 351, OnRelease, RecordA);
+    device.pressMouse(1);
+    step();
+    device.cursorX = 640.0;
+    device.cursorY = 360.0;
+    device.releaseMouse(1);
+    step();
+    ASSERT_EQ(gCalls.size(), 1u);
+    EXPECT_EQ(gCalls[0].event.codeName, "BUTTON_MOUSE_BUTTON_RIGHT");
+    EXPECT_FLOAT_EQ(gCalls[0].event.value, 0.0f);
+    EXPECT_DOUBLE_EQ(gCalls[0].event.cursorX, 640.0);
+    EXPECT_DOUBLE_EQ(gCalls[0].event.cursorY, 360.0);
+}
+
 TEST_F(InputSystemTest, HalfAxesReportTheirOwnSideBeyondTheDeadZone)
 {
     device.plugPad(0, "Pad");

@@ -47,9 +47,13 @@ std::string OutputFolder()
     return WENDLEBOX_TEST_OUTPUT_DIR;
 }
 
+// ctest runs test cases in parallel processes: each case gets its own folder so that two
+// cases asking for the same name never rewrite each other's files.
 std::string ScratchFolder(const std::string& name)
 {
-    const std::string folder = OutputFolder() + "/scratch/" + name;
+    const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info();
+    const std::string testName = info ? std::string(info->test_suite_name()) + "." + info->name() : "none";
+    const std::string folder = OutputFolder() + "/scratch/" + testName + "/" + name;
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
     return folder;

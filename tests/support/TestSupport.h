@@ -27,7 +27,7 @@ private:
     void finish();
 };
 
-// A fresh, empty folder under the test output folder.
+// A fresh, empty folder under the test output folder, private to the running test case.
 std::string ScratchFolder(const std::string& name);
 std::string OutputFolder();
 std::string ReadText(const std::string& path);

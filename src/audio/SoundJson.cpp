@@ -1,0 +1,137 @@
+#include "audio/SoundJson.h"
+
+#include "engine/TraceLog.h"
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace SoundJson
+{
+namespace
+{
+void LogBadValue(const std::string& file, const char* key, const char* expected)
+{
+    Log()->error("Sound file [" + file + "] key \"" + key + "\": expected " + expected +
+                 ", using the default.");
+}
+}
+
+float ReadNumber(const nlohmann::json& object, const char* key, float fallback,
+                 const std::string& file)
+{
+    auto it = object.find(key);
+    if (it == object.end())
+        return fallback;
+    if (!it->is_number())
+    {
+        LogBadValue(file, key, "a number");
+        return fallback;
+    }
+    return it->get<float>();
+}
+
+int32_t ReadInteger(const nlohmann::json& object, const char* key, int32_t fallback,
+                    const std::string& file)
+{
+    auto it = object.find(key);
+    if (it == object.end())
+        return fallback;
+    if (it->is_boolean())
+        return it->get<bool>() ? 1 : 0;
+    if (!it->is_number_integer())
+    {
+        LogBadValue(file, key, "an integer");
+        return fallback;
+    }
+    return it->get<int32_t>();
+}
+
+bool ReadBool(const nlohmann::json& object, const char* key, bool fallback,
+              const std::string& file)
+{
+    auto it = object.find(key);
+    if (it == object.end())
+        return fallback;
+    if (!it->is_boolean())
+    {
+        LogBadValue(file, key, "true or false");
+        return fallback;
+    }
+    return it->get<bool>();
+}
+
+std::string ReadString(const nlohmann::json& object, const char* key, const std::string& fallback,
+                       const std::string& file)
+{
+    auto it = object.find(key);
+    if (it == object.end())
+        return fallback;
+    if (!it->is_string())
+    {
+        LogBadValue(file, key, "a string");
+        return fallback;
+    }
+    return it->get<std::string>();
+}
+
+int32_t ReadLoopCount(const nlohmann::json& object, const std::string& file)
+{
+    const int32_t looping = ReadInteger(object, "Looping", 0, file);
+    return looping == 1 ? -1 : looping;
+}
+
+int32_t LoopCountToFile(int32_t loopCount)
+{
+    return loopCount < 0 ? 1 : loopCount;
+}
+
+nlohmann::json ParseRequiredFile(const std::string& path)
+{
+    std::ifstream in(path);
+    if (!in)
+    {
+        const std::string text = "File: [" + path + "] not found.";
+        Log()->error(text);
+        throw std::invalid_argument(text);
+    }
+    std::stringstream content;
+    content << in.rdbuf();
+    try
+    {
+        return nlohmann::json::parse(content.str());
+    }
+    catch (const nlohmann::json::parse_error& error)
+    {
+        const std::string text = "File: [" + path + "] is not valid JSON: " + error.what();
+        Log()->error(text);
+        throw std::runtime_error(text);
+    }
+}
+
+bool WriteTextAtomically(const std::string& path, const std::string& text)
+{
+    if (path.empty())
+        return false;
+    const std::string temporary = path + ".tmp";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        if (!out)
+            return false;
+        out << text;
+        if (!out.flush())
+        {
+            out.close();
+            std::remove(temporary.c_str());
+            return false;
+        }
+    }
+    if (std::rename(temporary.c_str(), path.c_str()) != 0)
+    {
+        std::remove(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+}
