@@ -32,3 +32,21 @@ void PlayerControllerSystem::shutdown()
 {
     Log()->message(kName, "shutdown");
 }
+
+bool PlayerControllerSystem::justTeleported() const
+{
+    return false;
+}
+
+bool PlayerControllerSystem::isDashing() const
+{
+    return false;
+}
+
+void PlayerControllerSystem::winLevel(Entity*) {}
+
+void PlayerControllerSystem::tryRecollectPackage() {}
+
+void PlayerControllerSystem::startLevelTimer() {}
+
+void PlayerControllerSystem::resetPlayer() {}

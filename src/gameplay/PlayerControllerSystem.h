@@ -4,6 +4,8 @@
 #include "engine/IEngineSystem.h"
 #include "engine/Observer.h"
 
+class Entity;
+
 class PlayerControllerSystem : public IEngineSystem, public Observer
 {
 public:
@@ -14,6 +16,14 @@ public:
     void update() override;
     void render() override;
     void shutdown() override;
+
+    // Queries and reactions the world's physics step and level loader call.
+    virtual bool justTeleported() const;
+    virtual bool isDashing() const;
+    virtual void winLevel(Entity* goal);
+    virtual void tryRecollectPackage();
+    virtual void startLevelTimer();
+    virtual void resetPlayer();
 };
 
 class PlayerControllerSystemNull : public PlayerControllerSystem
@@ -25,4 +35,10 @@ public:
     void render() override {}
     void shutdown() override {}
     bool isNull() const override { return true; }
+    bool justTeleported() const override { return false; }
+    bool isDashing() const override { return false; }
+    void winLevel(Entity*) override {}
+    void tryRecollectPackage() override {}
+    void startLevelTimer() override {}
+    void resetPlayer() override {}
 };

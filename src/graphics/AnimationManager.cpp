@@ -3,9 +3,120 @@
 #include "engine/SystemSingleton.h"
 #include "engine/TraceLog.h"
 
+#include <nlohmann/json.hpp>
+
+#include <fstream>
+#include <optional>
+#include <stdexcept>
+
 namespace
 {
 AnimationManager* gAnimationManager = nullptr;
+
+using nlohmann::json;
+
+struct AnimationData
+{
+    std::string name;
+    int32_t frameCount = 1;
+    int32_t startRow = 1;
+    float frameSpeed = 1.0f;
+    bool looping = false;
+};
+
+struct SheetData
+{
+    std::string name;
+    std::optional<float> columns;
+    std::optional<float> rows;
+    std::vector<AnimationData> animations;
+};
+
+template <class T>
+T ReadOr(const json& object, const char* key, T fallback)
+{
+    return object.contains(key) ? object.at(key).get<T>() : fallback;
+}
+
+bool IsNamedObject(const json& element)
+{
+    return element.is_object() && element.contains("Name");
+}
+
+AnimationData ReadAnimation(const json& object)
+{
+    AnimationData data;
+    data.name = object.at("Name").get<std::string>();
+    data.frameCount = ReadOr<int32_t>(object, "FrameCount", data.frameCount);
+    // An animation may repeat its sheet's grid; it must be numeric but the sheet's grid applies.
+    ReadOr<float>(object, "Rows", 0.0f);
+    ReadOr<float>(object, "Columns", 0.0f);
+    data.startRow = ReadOr<int32_t>(object, "Start Row", data.startRow);
+    data.frameSpeed = ReadOr<float>(object, "Frame Speed", data.frameSpeed);
+    data.looping = ReadOr<bool>(object, "Looping", data.looping);
+    return data;
+}
+
+SheetData ReadSheet(const json& object)
+{
+    SheetData data;
+    data.name = object.at("Name").get<std::string>();
+    if (object.contains("Columns"))
+        data.columns = object.at("Columns").get<float>();
+    if (object.contains("Rows"))
+        data.rows = object.at("Rows").get<float>();
+    if (object.contains("Animations"))
+    {
+        const json& animations = object.at("Animations");
+        for (size_t i = 0; i < animations.size(); ++i)
+            if (IsNamedObject(animations[i]))
+                data.animations.push_back(ReadAnimation(animations[i]));
+    }
+    return data;
+}
+
+std::vector<SheetData> ReadSheetFile(const json& root)
+{
+    std::vector<SheetData> result;
+    const json& sheets = root.at("AnimationSheets");
+    for (size_t i = 0; i < sheets.size(); ++i)
+        if (IsNamedObject(sheets[i]))
+            result.push_back(ReadSheet(sheets[i]));
+    return result;
+}
+
+// A grid below one cell would divide by zero in the frame arithmetic.
+bool HasUsableGrid(const SheetData& data, const std::string& path)
+{
+    for (const auto& [key, value] : {std::pair{"Columns", data.columns}, std::pair{"Rows", data.rows}})
+    {
+        if (!value || !(*value >= 1.0f))
+        {
+            Log()->error(path + ": sheet \"" + data.name + "\" key \"" + key +
+                         "\" is missing or below 1; sheet skipped.");
+            return false;
+        }
+    }
+    return true;
+}
+
+AnimationSheet* BuildSheet(const SheetData& data, const std::string& path)
+{
+    auto* sheet = new AnimationSheet(*data.columns, *data.rows);
+    for (const AnimationData& animation : data.animations)
+    {
+        if (animation.frameCount <= 0)
+        {
+            Log()->error(path + ": sheet \"" + data.name + "\" animation \"" + animation.name +
+                         "\" key \"FrameCount\" is " + std::to_string(animation.frameCount) +
+                         ", must be at least 1; animation skipped.");
+            continue;
+        }
+        sheet->addAnimation(animation.name,
+                            {animation.frameCount, animation.startRow, animation.frameSpeed, animation.looping});
+    }
+    return sheet;
+}
 }
 
 AnimationManager* AnimationManager::getInstance()
@@ -19,9 +130,19 @@ AnimationManagerNull* AnimationManagerNull::instance()
     return &null;
 }
 
+AnimationSheet* AnimationManagerNull::getAnimationSheet(const std::string&)
+{
+    return AnimationManager::getInstance()->getAnimationSheet(kDefaultSheet);
+}
+
+AnimationManager::~AnimationManager()
+{
+    clearSheets();
+}
+
 void AnimationManager::initialize()
 {
-    Log()->message(kName, "initialize");
+    loadAnimationSheets(kSheetFile);
 }
 
 void AnimationManager::update() {}
@@ -30,5 +151,59 @@ void AnimationManager::render() {}
 
 void AnimationManager::shutdown()
 {
-    Log()->message(kName, "shutdown");
+    clearSheets();
+}
+
+void AnimationManager::clearSheets()
+{
+    for (auto& [name, sheet] : sheets)
+        delete sheet;
+    sheets.clear();
+}
+
+AnimationSheet* AnimationManager::getAnimationSheet(const std::string& name)
+{
+    auto found = sheets.find(name);
+    if (found == sheets.end())
+        found = sheets.find(kDefaultSheet);
+    if (found == sheets.end())
+        throw std::out_of_range("invalid map<K, T> key");
+    return found->second;
+}
+
+std::vector<std::string> AnimationManager::getSheetNames() const
+{
+    std::vector<std::string> names;
+    for (const auto& [name, sheet] : sheets)
+        names.push_back(name);
+    return names;
+}
+
+void AnimationManager::loadAnimationSheets(const std::string& path)
+{
+    std::ifstream file(path);
+    if (!file)
+    {
+        const std::string text = "File: [" + path + "] not found.";
+        Log()->error(text);
+        throw std::invalid_argument(text);
+    }
+
+    std::vector<SheetData> parsed;
+    try
+    {
+        parsed = ReadSheetFile(json::parse(file));
+    }
+    catch (const json::exception& error)
+    {
+        Log()->error(path + ": " + error.what());
+        throw std::runtime_error(path + ": " + error.what());
+    }
+
+    for (const SheetData& data : parsed)
+    {
+        if (sheets.count(data.name) || !HasUsableGrid(data, path))
+            continue;
+        sheets[data.name] = BuildSheet(data, path);
+    }
 }

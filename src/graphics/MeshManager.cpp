@@ -1,7 +1,10 @@
 #include "graphics/MeshManager.h"
 
+#include "engine/FileHelpers.h"
 #include "engine/SystemSingleton.h"
 #include "engine/TraceLog.h"
+#include "graphics/AssetFolder.h"
+#include "graphics/Mesh.h"
 
 namespace
 {
@@ -19,8 +22,14 @@ MeshManagerNull* MeshManagerNull::instance()
     return &null;
 }
 
+Mesh* MeshManagerNull::getMesh(const std::string&)
+{
+    return MeshNull::instance();
+}
+
 void MeshManager::initialize()
 {
+    loadFolder(kMeshFolder);
     Log()->message(kName, "initialize");
 }
 
@@ -30,5 +39,39 @@ void MeshManager::render() {}
 
 void MeshManager::shutdown()
 {
+    for (auto& [name, mesh] : meshes)
+    {
+        if (!mesh->isNull())
+            delete mesh;
+        mesh = MeshNull::instance();
+    }
+    meshes.clear();
     Log()->message(kName, "shutdown");
+}
+
+Mesh* MeshManager::getMesh(const std::string& name)
+{
+    const auto found = meshes.find(name);
+    return found == meshes.end() ? MeshNull::instance() : found->second;
+}
+
+void MeshManager::loadFolder(const std::string& folder)
+{
+    for (const std::string& path : ListAssetFolder(folder, false, true))
+    {
+        auto* mesh = new Mesh();
+        try
+        {
+            mesh->loadObj(path);
+        }
+        catch (...)
+        {
+            delete mesh;
+            throw;
+        }
+        Mesh*& slot = meshes[StripExtension(GetFileName(path))];
+        if (slot && !slot->isNull())
+            delete slot;
+        slot = mesh;
+    }
 }

@@ -1,19 +1,37 @@
 #pragma once
-// Loads the OBJ meshes under "assets/meshes/" and hands them out by name.
+// Loads every OBJ file of "assets/meshes/" at start-up and hands the meshes out by file stem
+// ("quad", "ring", and the meshes the archetypes name).
 
 #include "engine/IEngineSystem.h"
 #include "engine/Observer.h"
+
+#include <map>
+#include <string>
+
+class Mesh;
 
 class MeshManager : public IEngineSystem, public Observer
 {
 public:
     static constexpr const char* kName = "MeshManager";
+    static constexpr const char* kMeshFolder = "assets/meshes";
     static MeshManager* getInstance();
 
     void initialize() override;
     void update() override;
     void render() override;
     void shutdown() override;
+
+    // The mesh stored under the name, or the null mesh (whose draw does nothing).
+    virtual Mesh* getMesh(const std::string& name);
+
+    // Loads every file of the folder in name order; a later file of the same stem replaces
+    // the earlier one. A file that is not a readable OBJ throws std::invalid_argument.
+    void loadFolder(const std::string& folder);
+    bool hasMesh(const std::string& name) const { return meshes.count(name) != 0; }
+
+private:
+    std::map<std::string, Mesh*> meshes;
 };
 
 class MeshManagerNull : public MeshManager
@@ -25,4 +43,5 @@ public:
     void render() override {}
     void shutdown() override {}
     bool isNull() const override { return true; }
+    Mesh* getMesh(const std::string& name) override;
 };

@@ -1,11 +1,35 @@
 #include "graphics/ShaderManager.h"
 
+#include "engine/FileHelpers.h"
 #include "engine/SystemSingleton.h"
 #include "engine/TraceLog.h"
+#include "graphics/AssetFolder.h"
+
+#include <GL/glew.h>
+
+#include <stdexcept>
 
 namespace
 {
 ShaderManager* gShaderManager = nullptr;
+
+std::string ShaderInfoLog(GLuint shader)
+{
+    GLint length = 0;
+    glGetShaderiv(shader, GL_INFO_LOG_LENGTH, &length);
+    std::string log(static_cast<size_t>(length) + 1, '\0');
+    glGetShaderInfoLog(shader, length + 1, nullptr, log.data());
+    return log.c_str();
+}
+
+std::string ProgramInfoLog(GLuint program)
+{
+    GLint length = 0;
+    glGetProgramiv(program, GL_INFO_LOG_LENGTH, &length);
+    std::string log(static_cast<size_t>(length) + 1, '\0');
+    glGetProgramInfoLog(program, length + 1, nullptr, log.data());
+    return log.c_str();
+}
 }
 
 ShaderManager* ShaderManager::getInstance()
@@ -21,6 +45,7 @@ ShaderManagerNull* ShaderManagerNull::instance()
 
 void ShaderManager::initialize()
 {
+    buildPrograms(kShaderFolder);
     Log()->message(kName, "initialize");
 }
 
@@ -28,7 +53,96 @@ void ShaderManager::update() {}
 
 void ShaderManager::render() {}
 
+// Programs live until the GL context ends with the process.
 void ShaderManager::shutdown()
 {
     Log()->message(kName, "shutdown");
+}
+
+uint32_t ShaderManager::getProgram(const std::string& name)
+{
+    const auto found = programs.find(name);
+    return found == programs.end() ? 0 : found->second;
+}
+
+std::vector<std::string> ShaderManager::getProgramNames()
+{
+    std::vector<std::string> names;
+    for (const auto& [name, program] : programs)
+        names.push_back(name);
+    return names;
+}
+
+void ShaderManager::buildPrograms(const std::string& folder)
+{
+    for (const std::string& programFolder : ListAssetFolder(folder, true, false))
+    {
+        std::vector<uint32_t> shaders;
+        for (const std::string& path : ListAssetFolder(programFolder, false, true))
+        {
+            const uint32_t stage = ShaderStageForExtension(GetExtension(path));
+            if (stage == 0)
+            {
+                Log()->error("Shader file '" + path + "' has no known stage extension (vert, frag, geom, comp).");
+                throw std::invalid_argument("Unknown shader file extension.");
+            }
+            const uint32_t shader = glCreateShader(stage);
+            LoadAndCompileShader(shader, path);
+            shaders.push_back(shader);
+        }
+        const uint32_t program = glCreateProgram();
+        LinkShaderProgram(program, shaders);
+        programs[GetFileName(programFolder)] = program;
+    }
+}
+
+uint32_t ShaderStageForExtension(const std::string& extension)
+{
+    if (extension == "frag")
+        return GL_FRAGMENT_SHADER;
+    if (extension == "vert")
+        return GL_VERTEX_SHADER;
+    if (extension == "comp")
+        return GL_COMPUTE_SHADER;
+    if (extension == "geom")
+        return GL_GEOMETRY_SHADER;
+    return 0;
+}
+
+bool LoadAndCompileShader(uint32_t shader, const std::string& path)
+{
+    const std::string source = ReadFile(path);
+    const char* text = source.c_str();
+    glShaderSource(shader, 1, &text, nullptr);
+    glCompileShader(shader);
+    GLint status = GL_FALSE;
+    glGetShaderiv(shader, GL_COMPILE_STATUS, &status);
+    if (status != GL_TRUE)
+    {
+        Log()->error("Shader '" + path + "' failed to compile: " + ShaderInfoLog(shader));
+        return false;
+    }
+    Log()->message("LoadAndCompileShader", "Shader '" + path + "' compiled successfully. ");
+    return true;
+}
+
+bool LinkShaderProgram(uint32_t program, const std::vector<uint32_t>& shaders)
+{
+    for (uint32_t shader : shaders)
+        glAttachShader(program, shader);
+    glLinkProgram(program);
+    GLint status = GL_FALSE;
+    glGetProgramiv(program, GL_LINK_STATUS, &status);
+    const bool linked = status == GL_TRUE;
+    if (linked)
+        Log()->message("LinkShaderProgram", "Program linked successfully. ");
+    else
+        Log()->error("Program failed to link: " + ProgramInfoLog(program));
+    glValidateProgram(program);
+    for (uint32_t shader : shaders)
+    {
+        glDetachShader(program, shader);
+        glDeleteShader(shader);
+    }
+    return linked;
 }

@@ -1,11 +1,20 @@
 #include "graphics/TextureManager.h"
 
+#include "engine/FileHelpers.h"
 #include "engine/SystemSingleton.h"
 #include "engine/TraceLog.h"
+#include "graphics/AssetFolder.h"
+
+#include <GL/glew.h>
+#include <stb/stb_image.h>
+
+#include <stdexcept>
 
 namespace
 {
 TextureManager* gTextureManager = nullptr;
+
+constexpr int kRequiredChannels = 4;
 }
 
 TextureManager* TextureManager::getInstance()
@@ -21,6 +30,8 @@ TextureManagerNull* TextureManagerNull::instance()
 
 void TextureManager::initialize()
 {
+    loadFolder(kOpaqueFolder, TextureKind::Opaque);
+    loadFolder(kBlendedFolder, TextureKind::Blended);
     Log()->message(kName, "initialize");
 }
 
@@ -30,5 +41,86 @@ void TextureManager::render() {}
 
 void TextureManager::shutdown()
 {
+    for (const auto& [name, texture] : textures)
+        glDeleteTextures(1, &texture.id);
+    textures.clear();
     Log()->message(kName, "shutdown");
+}
+
+void TextureManager::loadFolder(const std::string& folder, TextureKind kind)
+{
+    for (const std::string& path : ListAssetFolder(folder, false, true))
+        loadTexture(path, StripExtension(GetFileName(path)), kind);
+}
+
+void TextureManager::loadTexture(const std::string& path, const std::string& stem, TextureKind kind)
+{
+    // The first image of a stem wins; decoding and uploading a later one would only leak a GL
+    // texture that nothing can reach.
+    if (hasTexture(stem))
+        return;
+
+    stbi_set_flip_vertically_on_load(1);
+    int width = 0;
+    int height = 0;
+    int channels = 0;
+    unsigned char* pixels = stbi_load(path.c_str(), &width, &height, &channels, 0);
+    if (!pixels)
+    {
+        Log()->error("ERROR Texture " + path + " Failed to load");
+        return;
+    }
+    if (channels != kRequiredChannels)
+    {
+        stbi_image_free(pixels);
+        Log()->error("File: '" + path + "' has an incorrect bit depth of: " + std::to_string(channels * 8) +
+                     ". All graphical assets MUST have a bit depth of 32!");
+        throw std::invalid_argument("Incorrect bit depth.");
+    }
+
+    GLuint id = 0;
+    glGenTextures(1, &id);
+    glBindTexture(GL_TEXTURE_2D, id);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
+    glGenerateMipmap(GL_TEXTURE_2D);
+    stbi_image_free(pixels);
+
+    textures[stem] = {id, kind, static_cast<float>(width), static_cast<float>(height)};
+}
+
+Texture TextureManager::getTexture(const std::string& name)
+{
+    const auto found = textures.find(name);
+    if (found != textures.end())
+        return found->second;
+    const auto fallback = textures.find(kFallbackName);
+    if (fallback != textures.end())
+    {
+        Log()->error("Texture, " + name + ", searched for but not found!");
+        return fallback->second;
+    }
+    Log()->error("No texture or defaulting texture found!");
+    return Texture::Null();
+}
+
+std::vector<std::string> TextureManager::getBlendedTextureNames()
+{
+    return namesOfKind(TextureKind::Blended);
+}
+
+std::vector<std::string> TextureManager::getOpaqueTextureNames()
+{
+    return namesOfKind(TextureKind::Opaque);
+}
+
+std::vector<std::string> TextureManager::namesOfKind(TextureKind kind) const
+{
+    std::vector<std::string> names;
+    for (const auto& [name, texture] : textures)
+        if (texture.kind == kind)
+            names.push_back(name);
+    return names;
 }

@@ -1,19 +1,46 @@
 #pragma once
-// Loads the opaque and blended textures and hands them out by name.
+// Loads every 32-bit image of "assets/textures/opaque" and "assets/textures/blended" once and
+// hands the textures out by file stem. The folder decides the pass: blended images are queued
+// for the sorted blended pass. A missing name falls back to "NO_TEXTURE" so a typo shows a
+// placeholder instead of stopping the game.
 
 #include "engine/IEngineSystem.h"
 #include "engine/Observer.h"
+#include "graphics/Texture.h"
+
+#include <map>
+#include <string>
+#include <vector>
 
 class TextureManager : public IEngineSystem, public Observer
 {
 public:
     static constexpr const char* kName = "TextureManager";
+    static constexpr const char* kOpaqueFolder = "assets/textures/opaque";
+    static constexpr const char* kBlendedFolder = "assets/textures/blended";
+    static constexpr const char* kFallbackName = "NO_TEXTURE";
     static TextureManager* getInstance();
 
     void initialize() override;
     void update() override;
     void render() override;
     void shutdown() override;
+
+    virtual Texture getTexture(const std::string& name);
+    virtual std::vector<std::string> getBlendedTextureNames();
+    virtual std::vector<std::string> getOpaqueTextureNames();
+
+    // Loads the regular files directly inside the folder in name order. Opaque folders are
+    // loaded before blended ones so that an opaque image shadows a blended one of its stem.
+    void loadFolder(const std::string& folder, TextureKind kind);
+    // Throws std::invalid_argument "Incorrect bit depth." for an image without four channels.
+    void loadTexture(const std::string& path, const std::string& stem, TextureKind kind);
+    bool hasTexture(const std::string& name) const { return textures.count(name) != 0; }
+
+private:
+    std::vector<std::string> namesOfKind(TextureKind kind) const;
+
+    std::map<std::string, Texture> textures;
 };
 
 class TextureManagerNull : public TextureManager
@@ -25,4 +52,7 @@ public:
     void render() override {}
     void shutdown() override {}
     bool isNull() const override { return true; }
+    Texture getTexture(const std::string&) override { return Texture::Null(); }
+    std::vector<std::string> getBlendedTextureNames() override { return {}; }
+    std::vector<std::string> getOpaqueTextureNames() override { return {}; }
 };

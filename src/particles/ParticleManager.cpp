@@ -1,11 +1,58 @@
 #include "particles/ParticleManager.h"
 
+#include "engine/Engine.h"
 #include "engine/SystemSingleton.h"
 #include "engine/TraceLog.h"
+#include "graphics/DrawData.h"
+#include "graphics/GraphicsSystem.h"
+#include "particles/ComplexParticle.h"
+#include "particles/EmitterArchetypeFile.h"
+#include "particles/Particle.h"
+#include "particles/ParticleEmitter.h"
 
 namespace
 {
 ParticleManager* gParticleManager = nullptr;
+
+// Steps every particle that was live at the start of the pass once and drops the ones that
+// died in that step, keeping the survivors in their order. One pass, no erase per particle.
+template <class T>
+void StepAndCull(std::vector<std::unique_ptr<T>>& list)
+{
+    const size_t count = list.size();
+    size_t kept = 0;
+    for (size_t i = 0; i < count; ++i)
+    {
+        list[i]->update();
+        if (list[i]->isDead())
+        {
+            list[i].reset();
+            continue;
+        }
+        if (kept != i)
+            list[kept] = std::move(list[i]);
+        ++kept;
+    }
+    list.erase(list.begin() + static_cast<std::ptrdiff_t>(kept), list.begin() + static_cast<std::ptrdiff_t>(count));
+}
+
+template <class T>
+bool AddWithin(std::vector<std::unique_ptr<T>>& list, int32_t limit, T* particle)
+{
+    std::unique_ptr<T> owned(particle);
+    if (!owned || static_cast<int64_t>(list.size()) >= limit)
+        return false;
+    list.push_back(std::move(owned));
+    return true;
+}
+
+template <class T>
+void DeleteInOrder(std::vector<std::unique_ptr<T>>& list)
+{
+    for (auto& particle : list)
+        particle.reset();
+    list.clear();
+}
 }
 
 ParticleManager* ParticleManager::getInstance()
@@ -19,16 +66,118 @@ ParticleManagerNull* ParticleManagerNull::instance()
     return &null;
 }
 
-void ParticleManager::initialize()
+ParticleManager::ParticleManager() = default;
+
+ParticleManager::~ParticleManager()
 {
-    Log()->message(kName, "initialize");
+    clearParticles();
+    deleteArchetypes();
 }
 
-void ParticleManager::update() {}
+void ParticleManager::initialize()
+{
+    particleLimit = kParticleLimit;
+    complexParticleLimit = kParticleLimit;
+    emitterIdCounter = 0;
+    graphics = Engine::getSystem<GraphicsSystem>(GraphicsSystem::kName, GraphicsSystemNull::instance());
+    Log()->message(kName, "initialize");
+    loadArchetypes();
+}
 
-void ParticleManager::render() {}
+void ParticleManager::update()
+{
+    StepAndCull(particles);
+    StepAndCull(complexParticles);
+}
+
+void ParticleManager::render()
+{
+    GraphicsSystem* target = graphics ? graphics : GraphicsSystemNull::instance();
+    target->setContext("WorldShader");
+    DrawData record = target->getDrawData();
+    for (auto& particle : particles)
+        particle->draw(record);
+    for (auto& particle : complexParticles)
+        particle->draw(record);
+}
 
 void ParticleManager::shutdown()
 {
+    clearParticles();
     Log()->message(kName, "shutdown");
+    deleteArchetypes();
+}
+
+void ParticleManager::deleteArchetypes()
+{
+    for (auto& archetype : archetypes)
+        if (!archetype.second->isNull())
+            delete archetype.second;
+    archetypes.clear();
+}
+
+bool ParticleManager::addParticle(Particle* particle)
+{
+    return AddWithin(particles, particleLimit, particle);
+}
+
+bool ParticleManager::addComplexParticle(ComplexParticle* particle)
+{
+    return AddWithin(complexParticles, complexParticleLimit, particle);
+}
+
+void ParticleManager::clearParticles()
+{
+    DeleteInOrder(particles);
+    DeleteInOrder(complexParticles);
+}
+
+void ParticleManager::loadArchetypes()
+{
+    ReadEmitterArchetypes(archetypePath, *this);
+}
+
+void ParticleManager::registerArchetype(std::string name, ParticleEmitter* emitter)
+{
+    if (!emitter || archetypes.count(name) != 0)
+        return;
+    archetypes.emplace(std::move(name), emitter->clone());
+}
+
+ParticleEmitter* ParticleManager::createEmitter(std::string name)
+{
+    const auto found = archetypes.find(name);
+    if (found == archetypes.end())
+    {
+        Log()->error("Emitter Archetype, " + name + ", Not Found!");
+        return ParticleEmitterNull::instance();
+    }
+    return found->second->clone();
+}
+
+std::map<std::string, ParticleEmitter*> ParticleManager::getArchetypes() const
+{
+    return archetypes;
+}
+
+uint32_t ParticleManager::nextEmitterId()
+{
+    return emitterIdCounter++;
+}
+
+bool ParticleManagerNull::addParticle(Particle* particle)
+{
+    delete particle;
+    return false;
+}
+
+bool ParticleManagerNull::addComplexParticle(ComplexParticle* particle)
+{
+    delete particle;
+    return false;
+}
+
+ParticleEmitter* ParticleManagerNull::createEmitter(std::string)
+{
+    return ParticleEmitterNull::instance();
 }

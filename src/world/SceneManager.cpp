@@ -1,11 +1,89 @@
 #include "world/SceneManager.h"
 
+#include "engine/Engine.h"
+#include "engine/FileHelpers.h"
 #include "engine/SystemSingleton.h"
 #include "engine/TraceLog.h"
+#include "gameplay/PlayerControllerSystem.h"
+#include "world/AnimationComp.h"
+#include "world/Entity.h"
+#include "world/EntityManager.h"
+#include "world/MovingPlatformComp.h"
+#include "world/StatsComp.h"
+#include "world/TransformComp.h"
+#include "world/WaypointComp.h"
+
+#include <nlohmann/json.hpp>
+
+#include <fstream>
+#include <sstream>
+
+using nlohmann::json;
 
 namespace
 {
 SceneManager* gSceneManager = nullptr;
+
+EntityManager* Manager()
+{
+    return Engine::getSystem<EntityManager>(EntityManager::kName, EntityManagerNull::instance());
+}
+
+// Calls visit(name, value) for every well-formed element of a "properties" array.
+template <class Visit>
+void ForEachProperty(const json& owner, Visit visit)
+{
+    if (!owner.contains("properties"))
+        return;
+    for (const json& property : owner.at("properties"))
+        if (property.is_object() && property.contains("name") && property.contains("value"))
+            visit(property.at("name").get<std::string>(), property.at("value"));
+}
+
+void ApplyObjectProperty(Entity* entity, const std::string& name, const json& value)
+{
+    WaypointComp* waypoint = entity->getComponent<WaypointComp>(WaypointComp::kName, WaypointCompNull::instance());
+    MovingPlatformComp* platform = entity->getComponent<MovingPlatformComp>(MovingPlatformComp::kName, MovingPlatformCompNull::instance());
+    if (name == "WaypointID")
+        waypoint->setWaypointID(static_cast<uint32_t>(value.get<int32_t>()));
+    else if (name == "Speed")
+        waypoint->setSpeed(value.get<float>());
+    else if (name == "TouchStart")
+        platform->setTouchStart(value.get<bool>());
+    else if (name == "Moving")
+        platform->setMoving(value.get<bool>());
+    else if (name == "NextWaypointID")
+        waypoint->setNextWaypointID(static_cast<uint32_t>(value.get<int32_t>()));
+    else if (name == "TargetWaypointID")
+        platform->setTargetWaypointID(value.get<int32_t>());
+    else if (name == "TargetSpeed")
+        platform->setTargetSpeed(value.get<float>());
+    else if (name == "NextLevel")
+        entity->getComponent<StatsComp>(StatsComp::kName, StatsCompNull::instance())->setNextLevel(value.get<std::string>());
+}
+
+// The object's rectangle has its top-left corner at (x, y) with y growing downwards; the
+// entity sits at the rectangle's centre in the world's y-up axis.
+void PlaceObject(const json& object, float depth)
+{
+    if (!object.contains("type"))
+        return;
+    Entity* entity = Manager()->cloneArchetype(object.at("type").get<std::string>());
+    if (entity->isNull())
+        return;
+    const float height = object.at("height").get<float>();
+    const float width = object.at("width").get<float>();
+    const float x = object.at("x").get<float>();
+    const float y = object.at("y").get<float>();
+    const glm::vec3 position(x + width * 0.5f, -(y + height * 0.5f), depth);
+    TransformComp* transform = entity->getComponent<TransformComp>(TransformComp::kName, TransformCompNull::instance());
+    transform->setPosition(position);
+    transform->setScale(glm::vec3(width, height, 1.0f));
+    entity->getComponent<StatsComp>(StatsComp::kName, StatsCompNull::instance())->setSpawnPoint(position);
+    ForEachProperty(object, [entity](const std::string& name, const json& value) {
+        ApplyObjectProperty(entity, name, value);
+    });
+}
 }
 
 SceneManager* SceneManager::getInstance()
@@ -21,14 +99,101 @@ SceneManagerNull* SceneManagerNull::instance()
 
 void SceneManager::initialize()
 {
+    scanSceneFiles();
+    currentScene = "None";
     Log()->message(kName, "initialize");
 }
-
-void SceneManager::update() {}
-
-void SceneManager::render() {}
 
 void SceneManager::shutdown()
 {
     Log()->message(kName, "shutdown");
 }
+
+void SceneManager::scanSceneFiles(const std::string& folder)
+{
+    for (const std::string& path : ListFolder(folder, false, true))
+        sceneFiles.emplace(StripExtension(GetFileName(path)), path);
+}
+
+void SceneManager::loadScene(std::string name)
+{
+    auto found = sceneFiles.find(name);
+    if (found == sceneFiles.end())
+    {
+        Log()->error("Level, " + name + ", tried to load but could not be found!");
+        return;
+    }
+    loadSceneByPath(found->second);
+}
+
+void SceneManager::loadSceneByPath(std::string path)
+{
+    Manager()->clearActive();
+    std::ifstream file(path);
+    if (!file.is_open())
+    {
+        Log()->error("Level, " + path + ", tried to load but either could not be found!");
+        startLevel();
+        return;
+    }
+    std::stringstream text;
+    text << file.rdbuf();
+    // A malformed file, dropped on the window or not, is reported and the load stops: a bad
+    // level never ends the program.
+    try
+    {
+        const json root = json::parse(text.str());
+        currentScene = path;
+        if (!buildLevel(root))
+        {
+            Log()->error("Level, " + path + ", tried to load but was corrupted!");
+            return;
+        }
+    }
+    catch (const json::exception&)
+    {
+        Log()->error("Level, " + path + ", tried to load but was corrupted!");
+        return;
+    }
+    Log()->message("loadSceneByPath", "Level, " + path + ", loaded successfully.");
+    startLevel();
+}
+
+bool SceneManager::buildLevel(const json& root)
+{
+    if (!root.is_object() || !root.contains("layers"))
+        return false;
+    for (const json& layer : root.at("layers"))
+    {
+        if (!layer.is_object() || !layer.contains("objects"))
+            return false;
+        float depth = 0.0f;
+        ForEachProperty(layer, [this, &depth](const std::string& name, const json& value) {
+            if (name == "Depth")
+                depth = value.get<float>();
+            else if (name == "KillPlane")
+                killPlane = value.get<float>();
+        });
+        for (const json& object : layer.at("objects"))
+            PlaceObject(object, depth);
+    }
+    return true;
+}
+
+void SceneManager::startLevel()
+{
+    AnimationComp* animation =
+        Manager()->getPlayer()->getComponent<AnimationComp>(AnimationComp::kName, AnimationCompNull::instance());
+    animation->setAnimation("Land_Left");
+    animation->resume();
+    Engine::getSystem<PlayerControllerSystem>(PlayerControllerSystem::kName, PlayerControllerSystemNull::instance())
+        ->startLevelTimer();
+}
+
+void SceneManager::reloadScene()
+{
+    loadScene(StripExtension(GetFileName(currentScene)));
+}
+
+// The scene list window belongs with the developer tools; until they draw it, it shows nothing.
+void SceneManager::drawSceneChanger() {}

@@ -1,0 +1,76 @@
+#include "graphics/AnimationSheet.h"
+
+AnimationSheet::AnimationSheet(float columns, float rows)
+    : columns(columns), rows(rows), cellSize(1.0f / columns, 1.0f / rows)
+{
+}
+
+bool AnimationSheet::addAnimation(const std::string& name, const AnimationInfo& info)
+{
+    return animations.emplace(name, info).second;
+}
+
+const AnimationInfo* AnimationSheet::find(const std::string& name) const
+{
+    const auto found = animations.find(name);
+    return found == animations.end() ? nullptr : &found->second;
+}
+
+glm::vec2 AnimationSheet::getFrameUV(int32_t frame, const std::string& name) const
+{
+    const AnimationInfo* info = find(name);
+    if (!info)
+        return {0.0f, 0.0f};
+    const int32_t wholeColumns = static_cast<int32_t>(columns);
+    // Frames run left to right along the start row; a frame past the row's end continues on
+    // the rows below while u keeps cycling through the columns.
+    const float cellIndex = static_cast<float>(info->startRow) * columns + static_cast<float>(frame % info->frameCount);
+    const float u = static_cast<float>(static_cast<int32_t>(cellIndex) % wholeColumns) / columns;
+    const float v = (rows - static_cast<float>(info->startRow + frame / wholeColumns)) / rows;
+    return {u, v};
+}
+
+glm::vec2 AnimationSheet::getSheetDimensions() const
+{
+    return cellSize;
+}
+
+int32_t AnimationSheet::nextFrame(int32_t frame, const std::string& name) const
+{
+    const AnimationInfo* info = find(name);
+    if (!info)
+        return 0;
+    if (info->looping)
+        return (frame + 1) % info->frameCount;
+    return frame == info->frameCount - 1 ? frame : (frame % info->frameCount) + 1;
+}
+
+int32_t AnimationSheet::previousFrame(int32_t frame, const std::string& name) const
+{
+    const AnimationInfo* info = find(name);
+    if (!info)
+        return 0;
+    if (info->looping)
+        return frame - 1 >= 0 ? frame - 1 : info->frameCount - 1;
+    return frame == 0 ? 0 : (frame % info->frameCount) - 1;
+}
+
+uint32_t AnimationSheet::getFrameDuration(const std::string& name) const
+{
+    const AnimationInfo* info = find(name);
+    if (!info || !(info->frameTime > 0.0f))
+        return 0;
+    return static_cast<uint32_t>(info->frameTime);
+}
+
+int32_t AnimationSheet::wrapFrame(int32_t frame, const std::string& name) const
+{
+    const AnimationInfo* info = find(name);
+    return info ? frame % info->frameCount : frame;
+}
+
+bool AnimationSheet::isFinished(int32_t frame, const std::string& name) const
+{
+    const AnimationInfo* info = find(name);
+    return info && !info->looping && frame == info->frameCount - 1;
+}

@@ -1,0 +1,420 @@
+#include "particles/EmitterArchetypeFile.h"
+
+#include "engine/Engine.h"
+#include "engine/TraceLog.h"
+#include "graphics/TextureManager.h"
+#include "particles/ParticleEmitter.h"
+#include "particles/ParticleManager.h"
+
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <limits>
+#include <stdexcept>
+
+using nlohmann::json;
+
+namespace
+{
+constexpr double kTwoTo63 = 9223372036854775808.0;
+constexpr double kTwoTo64 = 18446744073709551616.0;
+
+[[noreturn]] void Fail(const std::string& key, const std::string& problem)
+{
+    throw std::invalid_argument("key \"" + key + "\": " + problem);
+}
+
+const json* Find(const json& object, const char* key)
+{
+    if (!object.is_object())
+        return nullptr;
+    const auto found = object.find(key);
+    return found == object.end() ? nullptr : &*found;
+}
+
+// Any number, a boolean counting as 0 or 1.
+double NumberOrBoolean(const json& value, const std::string& key)
+{
+    if (value.is_boolean())
+        return value.get<bool>() ? 1.0 : 0.0;
+    if (!value.is_number())
+        Fail(key, "must be a number");
+    return value.get<double>();
+}
+
+float ReadFloat(const json& value, const std::string& key)
+{
+    return static_cast<float>(NumberOrBoolean(value, key));
+}
+
+// A component of a group: absent (or a group that is not an object) reads as 0.
+float ReadComponent(const json& group, const char* component, const std::string& key)
+{
+    const json* value = Find(group, component);
+    return value ? ReadFloat(*value, key + "." + component) : 0.0f;
+}
+
+glm::vec3 ReadVec3(const json& entry, const char* key, const glm::vec3& fallback)
+{
+    const json* group = Find(entry, key);
+    if (!group)
+        return fallback;
+    return {ReadComponent(*group, "x", key), ReadComponent(*group, "y", key), ReadComponent(*group, "z", key)};
+}
+
+glm::vec4 ReadColor(const json& entry, const char* key, const glm::vec4& fallback)
+{
+    const json* group = Find(entry, key);
+    if (!group)
+        return fallback;
+    return {ReadComponent(*group, "r", key), ReadComponent(*group, "g", key), ReadComponent(*group, "b", key),
+            ReadComponent(*group, "a", key)};
+}
+
+int32_t ClampToInt32(double value)
+{
+    const double cut = std::trunc(value);
+    if (cut <= static_cast<double>(std::numeric_limits<int32_t>::min()))
+        return std::numeric_limits<int32_t>::min();
+    if (cut >= static_cast<double>(std::numeric_limits<int32_t>::max()))
+        return std::numeric_limits<int32_t>::max();
+    return static_cast<int32_t>(cut);
+}
+
+// Whole numbers of either sign, or a fraction cut toward zero, kept as a 64-bit pattern:
+// the largest unsigned value and -1 are the same "never expires".
+int64_t ReadMilliseconds(const json& entry, const char* key, int64_t fallback)
+{
+    const json* value = Find(entry, key);
+    if (!value)
+        return fallback;
+    if (value->is_number_unsigned())
+        return static_cast<int64_t>(value->get<uint64_t>());
+    if (value->is_number_integer())
+        return value->get<int64_t>();
+    if (!value->is_number_float())
+        Fail(key, "must be a whole number of milliseconds");
+    const double cut = std::trunc(value->get<double>());
+    if (cut >= kTwoTo64)
+        return -1;
+    if (cut >= kTwoTo63)
+        return static_cast<int64_t>(static_cast<uint64_t>(cut));
+    if (cut < -kTwoTo63)
+        return std::numeric_limits<int64_t>::min();
+    return static_cast<int64_t>(cut);
+}
+
+int32_t ReadCount(const json& entry, const char* key, int32_t fallback)
+{
+    const json* value = Find(entry, key);
+    if (!value)
+        return fallback;
+    return ClampToInt32(NumberOrBoolean(*value, key));
+}
+
+bool ReadBool(const json& entry, const char* key, bool fallback)
+{
+    const json* value = Find(entry, key);
+    if (!value)
+        return fallback;
+    if (!value->is_boolean())
+        Fail(key, "must be true or false");
+    return value->get<bool>();
+}
+
+void ReadTransform(const json& entry, EmitterRecord& record)
+{
+    const json* transform = Find(entry, "TransformComp");
+    if (!transform)
+        return;
+    if (!Find(*transform, "Position"))
+        Fail("TransformComp", "must hold \"Position\"");
+    record.position = ReadVec3(*transform, "Position", record.position);
+}
+
+void ReadVelocityDeviation(const json& entry, EmitterRecord& record)
+{
+    const json* group = Find(entry, "VelocityDeviation");
+    if (!group)
+        return;
+    record.velocityDeviationX = ReadComponent(*group, "x", "VelocityDeviation");
+    record.velocityDeviationY = ReadComponent(*group, "y", "VelocityDeviation");
+    ReadComponent(*group, "z", "VelocityDeviation");
+}
+
+void ReadTexture(const json& entry, EmitterRecord& record)
+{
+    const json* value = Find(entry, "Texture");
+    if (!value)
+        return;
+    if (!value->is_string())
+        Fail("Texture", "must be a texture name");
+    record.texture = value->get<std::string>();
+}
+
+void ReadSpawnRange(const json& entry, EmitterRecord& record)
+{
+    const json* range = Find(entry, "SpawnRange");
+    if (!range)
+        return;
+    record.xLower = ReadComponent(*range, "x-", "SpawnRange");
+    record.xUpper = ReadComponent(*range, "x+", "SpawnRange");
+    record.yLower = ReadComponent(*range, "y-", "SpawnRange");
+    record.yUpper = ReadComponent(*range, "y+", "SpawnRange");
+    record.radius = ReadComponent(*range, "Radius", "SpawnRange");
+    record.spawnType = 0;
+    if (const json* type = Find(*range, "Type"))
+    {
+        if (!type->is_number())
+            Fail("SpawnRange.Type", "must be a number");
+        record.spawnType = ClampToInt32(type->get<double>());
+    }
+}
+
+void ReadFlags(const json& entry, EmitterRecord& record)
+{
+    const json* flags = Find(entry, "Flags");
+    if (!flags || flags->is_null() || (flags->is_object() && flags->empty()))
+        return;
+    if (!flags->is_array())
+        Fail("Flags", "must be null or a list of flag names");
+    for (const json& flag : *flags)
+    {
+        if (!flag.is_string())
+            Fail("Flags", "every flag must be a name");
+        record.flags.push_back(flag.get<std::string>());
+    }
+}
+
+json Vec3Json(const glm::vec3& value)
+{
+    return {{"x", static_cast<double>(value.x)}, {"y", static_cast<double>(value.y)},
+            {"z", static_cast<double>(value.z)}};
+}
+
+// The file keeps only x and y of these; z is written as the integer 0.
+json PlanarJson(float x, float y)
+{
+    return {{"x", static_cast<double>(x)}, {"y", static_cast<double>(y)}, {"z", 0}};
+}
+
+json ColorJson(const glm::vec4& value)
+{
+    return {{"r", static_cast<double>(value.r)}, {"g", static_cast<double>(value.g)},
+            {"b", static_cast<double>(value.b)}, {"a", static_cast<double>(value.a)}};
+}
+
+// Milliseconds are written as their unsigned 64-bit pattern: -1 becomes 2^64 - 1.
+json MillisecondsJson(int64_t value)
+{
+    return static_cast<uint64_t>(value);
+}
+}
+
+EmitterRecord ParseEmitterRecord(const json& entry)
+{
+    if (!entry.is_object())
+        Fail("entry", "must be an object");
+    const json* name = Find(entry, "Name");
+    if (!name || !name->is_string())
+        Fail("Name", "is required and must be a string");
+
+    EmitterRecord record;
+    record.name = name->get<std::string>();
+    ReadTransform(entry, record);
+    record.velocity = ReadVec3(entry, "Velocity", record.velocity);
+    ReadVelocityDeviation(entry, record);
+    record.numParticles = ReadCount(entry, "NumParticles", record.numParticles);
+    record.numComplexParticles = ReadCount(entry, "NumComplexParticles", record.numComplexParticles);
+    record.lifespan = ReadMilliseconds(entry, "Lifespan", record.lifespan);
+    record.loop = ReadBool(entry, "Loop", record.loop);
+    record.loopDelay = ReadMilliseconds(entry, "LoopDelay", record.loopDelay);
+    record.color = ReadColor(entry, "Color", record.color);
+    record.colorDeviation = ReadColor(entry, "ColorDeviation", record.colorDeviation);
+    record.acceleration = ReadVec3(entry, "Acceleration", record.acceleration);
+    record.particleLifespan = ReadMilliseconds(entry, "ParticleLifespan", record.particleLifespan);
+    record.particleLifespanDeviation =
+        ReadMilliseconds(entry, "ParticleLifespanDeviation", record.particleLifespanDeviation);
+    record.loopDelayDeviation = ReadMilliseconds(entry, "LoopDelayDeviation", record.loopDelayDeviation);
+    record.baseParticleScale = ReadVec3(entry, "BaseParticleScale", record.baseParticleScale);
+    record.particleScaleDeviation = ReadVec3(entry, "ParticleScaleDev", record.particleScaleDeviation);
+    ReadTexture(entry, record);
+    record.positionOffset = ReadVec3(entry, "PositionOffset", record.positionOffset);
+    ReadSpawnRange(entry, record);
+    record.useDensity = ReadBool(entry, "UseDensity", record.useDensity);
+    ReadFlags(entry, record);
+    return record;
+}
+
+std::vector<json> ArchetypeEntries(const json& document)
+{
+    if (document.is_null())
+        return {};
+    if (!document.is_object() && !document.is_array())
+        Fail("(top level)", "must be an object, a list or null");
+    std::vector<json> entries;
+    for (const json& entry : document)
+        entries.push_back(entry);
+    return entries;
+}
+
+void ApplyEmitterRecord(const EmitterRecord& record, ParticleEmitter& emitter)
+{
+    emitter.setArchetypeName(record.name);
+    emitter.setPosition(record.position);
+    emitter.setVelocity(record.velocity);
+    emitter.setVelocityDeviationX(record.velocityDeviationX);
+    emitter.setVelocityDeviationY(record.velocityDeviationY);
+    emitter.setNumParticles(record.numParticles);
+    emitter.setNumComplexParticles(record.numComplexParticles);
+    emitter.setLifespan(record.lifespan);
+    emitter.setLoop(record.loop);
+    emitter.setLoopDelay(record.loopDelay);
+    emitter.setColor(record.color);
+    emitter.setColorDeviation(record.colorDeviation);
+    emitter.setAcceleration(record.acceleration);
+    emitter.setParticleLifespan(record.particleLifespan);
+    emitter.setParticleLifespanDeviation(record.particleLifespanDeviation);
+    emitter.setLoopDelayDeviation(record.loopDelayDeviation);
+    emitter.setBaseParticleScale(record.baseParticleScale);
+    emitter.setParticleScaleDeviation(record.particleScaleDeviation);
+    if (record.texture)
+    {
+        auto* textures = Engine::getSystem<TextureManager>(TextureManager::kName, TextureManagerNull::instance());
+        emitter.setTexture(textures->getTexture(*record.texture));
+        emitter.setTextureName(*record.texture);
+    }
+    emitter.setPositionOffset(record.positionOffset);
+    emitter.setSpawnRangeX(glm::vec2(record.xLower, record.xUpper));
+    emitter.setSpawnRangeY(glm::vec2(record.yLower, record.yUpper));
+    emitter.setRadius(record.radius);
+    emitter.setSpawnType(record.spawnType);
+    emitter.setUseDensity(record.useDensity);
+    for (const std::string& flag : record.flags)
+        emitter.setFlag(flag, true);
+}
+
+EmitterRecord RecordFromEmitter(const std::string& name, const ParticleEmitter& emitter)
+{
+    EmitterRecord record;
+    record.name = name;
+    record.velocity = emitter.getVelocity();
+    record.velocityDeviationX = emitter.getVelocityDeviationX();
+    record.velocityDeviationY = emitter.getVelocityDeviationY();
+    record.numParticles = emitter.getNumParticles();
+    record.numComplexParticles = emitter.getNumComplexParticles();
+    record.lifespan = emitter.getLifespan();
+    record.loop = emitter.getLoop();
+    record.loopDelay = emitter.getLoopDelay();
+    record.color = emitter.getColor();
+    record.colorDeviation = emitter.getColorDeviation();
+    record.acceleration = emitter.getAcceleration();
+    record.particleLifespan = emitter.getParticleLifespan();
+    record.particleLifespanDeviation = emitter.getParticleLifespanDeviation();
+    record.loopDelayDeviation = emitter.getLoopDelayDeviation();
+    record.baseParticleScale = emitter.getBaseParticleScale();
+    record.particleScaleDeviation = emitter.getParticleScaleDeviation();
+    if (emitter.getTexture().kind != TextureKind::None)
+        record.texture = emitter.getTextureName();
+    record.positionOffset = emitter.getPositionOffset();
+    const glm::vec2 rangeX = emitter.getSpawnRangeX();
+    const glm::vec2 rangeY = emitter.getSpawnRangeY();
+    record.xLower = rangeX.x;
+    record.xUpper = rangeX.y;
+    record.yLower = rangeY.x;
+    record.yUpper = rangeY.y;
+    record.radius = emitter.getRadius();
+    record.spawnType = emitter.getSpawnType();
+    record.useDensity = emitter.getUseDensity();
+    for (const auto& flag : emitter.getFlags())
+        if (flag.second)
+            record.flags.push_back(flag.first);
+    return record;
+}
+
+json EmitterRecordToJson(const EmitterRecord& record)
+{
+    json entry = json::object();
+    entry["Name"] = record.name;
+    // The emitter's own position is not kept: entities place their emitters.
+    entry["TransformComp"] = {{"Position", {{"x", 0}, {"y", 0}, {"z", 0}}}};
+    entry["Velocity"] = Vec3Json(record.velocity);
+    entry["VelocityDeviation"] = PlanarJson(record.velocityDeviationX, record.velocityDeviationY);
+    entry["NumParticles"] = record.numParticles;
+    entry["NumComplexParticles"] = record.numComplexParticles;
+    entry["Lifespan"] = MillisecondsJson(record.lifespan);
+    entry["Loop"] = record.loop;
+    entry["LoopDelay"] = MillisecondsJson(record.loopDelay);
+    entry["Color"] = ColorJson(record.color);
+    entry["ColorDeviation"] = ColorJson(record.colorDeviation);
+    entry["Acceleration"] = PlanarJson(record.acceleration.x, record.acceleration.y);
+    entry["ParticleLifespan"] = MillisecondsJson(record.particleLifespan);
+    entry["ParticleLifespanDeviation"] = MillisecondsJson(record.particleLifespanDeviation);
+    entry["LoopDelayDeviation"] = MillisecondsJson(record.loopDelayDeviation);
+    entry["BaseParticleScale"] = Vec3Json(record.baseParticleScale);
+    entry["ParticleScaleDev"] = Vec3Json(record.particleScaleDeviation);
+    if (record.texture)
+        entry["Texture"] = *record.texture;
+    entry["PositionOffset"] = Vec3Json(record.positionOffset);
+    entry["SpawnRange"] = {{"x-", static_cast<double>(record.xLower)}, {"x+", static_cast<double>(record.xUpper)},
+                           {"y-", static_cast<double>(record.yLower)}, {"y+", static_cast<double>(record.yUpper)},
+                           {"Radius", static_cast<double>(record.radius)}, {"Type", record.spawnType}};
+    entry["UseDensity"] = record.useDensity;
+    json flags = nullptr;
+    for (const std::string& flag : record.flags)
+        flags.push_back(flag);
+    entry["Flags"] = flags;
+    return entry;
+}
+
+std::string ArchetypeDocumentText(const std::map<std::string, ParticleEmitter*>& archetypes)
+{
+    json document = nullptr;
+    for (const auto& archetype : archetypes)
+        document[archetype.first] = EmitterRecordToJson(RecordFromEmitter(archetype.first, *archetype.second));
+    // Replacing bad bytes keeps a hand-edited name from turning the export into an exception.
+    return document.dump(4, ' ', false, json::error_handler_t::replace);
+}
+
+void ReadEmitterArchetypes(const std::string& path, ParticleManager& manager)
+{
+    std::ifstream in(path);
+    if (!in)
+        return;
+    try
+    {
+        const json document = json::parse(in);
+        for (const json& entry : ArchetypeEntries(document))
+        {
+            const EmitterRecord record = ParseEmitterRecord(entry);
+            ParticleEmitter emitter;
+            ApplyEmitterRecord(record, emitter);
+            manager.registerArchetype(record.name, &emitter);
+        }
+    }
+    catch (const std::exception& error)
+    {
+        Log()->error("Failed to parse file, " + path);
+        Log()->error(path + ": " + error.what());
+    }
+}
+
+void WriteEmitterArchetypes(const std::string& path, const std::map<std::string, ParticleEmitter*>& archetypes)
+{
+    const std::string text = ArchetypeDocumentText(archetypes);
+    const std::string temporary = path + ".tmp";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        if (!out)
+            return;
+        out << text;
+        if (!out.flush())
+        {
+            out.close();
+            std::remove(temporary.c_str());
+            return;
+        }
+    }
+    if (std::rename(temporary.c_str(), path.c_str()) != 0)
+        std::remove(temporary.c_str());
+}

@@ -1,0 +1,7 @@
+#include "world/Behavior.h"
+
+BehaviorNull* BehaviorNull::instance()
+{
+    static BehaviorNull null;
+    return &null;
+}

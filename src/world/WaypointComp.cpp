@@ -1,0 +1,7 @@
+#include "world/WaypointComp.h"
+
+WaypointCompNull* WaypointCompNull::instance()
+{
+    static WaypointCompNull null;
+    return &null;
+}

@@ -1,0 +1,175 @@
+#include "graphics/TextureManager.h"
+#include "support/GLContext.h"
+#include "support/TestSupport.h"
+
+#include <GL/glew.h>
+#include <gtest/gtest.h>
+#include <stb/stb_image_write.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <stdexcept>
+
+namespace
+{
+// A picture whose bottom row is a different colour from the rest, to tell the flip.
+void WriteImage(const std::string& path, int width, int height, int channels, uint8_t shade = 200)
+{
+    std::vector<uint8_t> pixels(static_cast<size_t>(width) * height * channels, shade);
+    for (int x = 0; x < width * channels; ++x)
+        pixels[static_cast<size_t>(height - 1) * width * channels + x] = 10;
+    stbi_write_png(path.c_str(), width, height, channels, pixels.data(), width * channels);
+}
+
+std::string BadDepthMessage(int channels)
+{
+    const std::string folder = test::ScratchFolder("TextureDepth" + std::to_string(channels));
+    WriteImage(folder + "/Flat.png", 4, 4, channels);
+    TextureManager textures;
+    test::ConsoleCapture console;
+    EXPECT_THROW(
+        {
+            try
+            {
+                textures.loadFolder(folder, TextureKind::Opaque);
+            }
+            catch (const std::invalid_argument& error)
+            {
+                EXPECT_STREQ(error.what(), "Incorrect bit depth.");
+                throw;
+            }
+        },
+        std::invalid_argument);
+    EXPECT_FALSE(textures.hasTexture("Flat"));
+    return console.err();
+}
+}
+
+TEST(TextureManagerGL, TheFolderDecidesTheKindAndTheFirstImageOfAStemWins)
+{
+    test::GLContext gl;
+    ASSERT_TRUE(gl.ok());
+    const std::string folder = test::ScratchFolder("TextureKinds");
+    std::filesystem::create_directories(folder + "/opaque");
+    std::filesystem::create_directories(folder + "/blended");
+    WriteImage(folder + "/opaque/Rock.png", 8, 4, 4);
+    WriteImage(folder + "/opaque/a.b.png", 2, 2, 4);
+    WriteImage(folder + "/opaque/NO_TEXTURE.png", 2, 2, 4);
+    WriteImage(folder + "/blended/Rock.png", 16, 16, 4);
+    WriteImage(folder + "/blended/Glass.png", 3, 5, 4);
+
+    TextureManager textures;
+    textures.loadFolder(folder + "/opaque", TextureKind::Opaque);
+    textures.loadFolder(folder + "/blended", TextureKind::Blended);
+
+    EXPECT_EQ(textures.getOpaqueTextureNames(), (std::vector<std::string>{"NO_TEXTURE", "Rock", "a.b"}));
+    EXPECT_EQ(textures.getBlendedTextureNames(), (std::vector<std::string>{"Glass"}));
+    const Texture rock = textures.getTexture("Rock");
+    EXPECT_EQ(rock.kind, TextureKind::Opaque);
+    EXPECT_EQ(rock.width, 8.0f);
+    EXPECT_EQ(rock.height, 4.0f);
+    EXPECT_TRUE(glIsTexture(rock.id));
+    const Texture glass = textures.getTexture("Glass");
+    EXPECT_EQ(glass.kind, TextureKind::Blended);
+    EXPECT_EQ(glass.height, 5.0f);
+
+    // The shadowed blended Rock was never uploaded: the next texture name follows the
+    // highest one in use.
+    GLuint highest = 0;
+    for (const char* name : {"NO_TEXTURE", "Rock", "a.b", "Glass"})
+        highest = std::max(highest, textures.getTexture(name).id);
+    GLuint next = 0;
+    glGenTextures(1, &next);
+    EXPECT_EQ(next, highest + 1);
+    glDeleteTextures(1, &next);
+    textures.shutdown();
+}
+
+TEST(TextureManagerGL, TwoFormatsOfOneStemInAFolderKeepTheOneListedFirst)
+{
+    test::GLContext gl;
+    ASSERT_TRUE(gl.ok());
+    const std::string folder = test::ScratchFolder("TextureSameStem");
+    const std::vector<uint8_t> bmp(4 * 2 * 4, 120);
+    ASSERT_NE(stbi_write_bmp((folder + "/Stone.bmp").c_str(), 4, 2, 4, bmp.data()), 0);
+    WriteImage(folder + "/Stone.png", 8, 8, 4);
+
+    TextureManager textures;
+    textures.loadFolder(folder, TextureKind::Opaque);
+    // The listing is sorted, so "Stone.bmp" comes before "Stone.png".
+    EXPECT_EQ(textures.getOpaqueTextureNames(), (std::vector<std::string>{"Stone"}));
+    const Texture stone = textures.getTexture("Stone");
+    EXPECT_EQ(stone.width, 4.0f);
+    EXPECT_EQ(stone.height, 2.0f);
+    EXPECT_EQ(stone.kind, TextureKind::Opaque);
+    textures.shutdown();
+}
+
+TEST(TextureManagerGL, ImagesAreFlippedSoTheBottomRowComesFirst)
+{
+    test::GLContext gl;
+    ASSERT_TRUE(gl.ok());
+    const std::string folder = test::ScratchFolder("TextureFlip");
+    WriteImage(folder + "/Striped.png", 4, 4, 4);
+    TextureManager textures;
+    textures.loadFolder(folder, TextureKind::Opaque);
+    std::vector<uint8_t> pixels(4 * 4 * 4);
+    glBindTexture(GL_TEXTURE_2D, textures.getTexture("Striped").id);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    EXPECT_EQ(pixels[0], 10);  // first row in GL: the image's bottom row
+    EXPECT_EQ(pixels[4 * 4 * 3], 200);
+    GLint filter = 0;
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &filter);
+    EXPECT_EQ(filter, GL_NEAREST);
+    textures.shutdown();
+}
+
+TEST(TextureManagerGL, MissingNamesFallBackToThePlaceholderAndThenToTheNullRecord)
+{
+    test::GLContext gl;
+    ASSERT_TRUE(gl.ok());
+    const std::string folder = test::ScratchFolder("TextureFallback");
+    WriteImage(folder + "/NO_TEXTURE.png", 2, 2, 4);
+    test::WriteText(folder + "/Broken.png", "this is not an image");
+    TextureManager textures;
+    {
+        test::ConsoleCapture console;
+        textures.loadFolder(folder, TextureKind::Opaque);
+        EXPECT_NE(console.err().find("ERROR Texture " + folder + "/Broken.png Failed to load"), std::string::npos);
+    }
+    EXPECT_FALSE(textures.hasTexture("Broken"));
+    {
+        test::ConsoleCapture console;
+        EXPECT_EQ(textures.getTexture(""), textures.getTexture("NO_TEXTURE"));
+        EXPECT_NE(console.err().find("Texture, , searched for but not found!"), std::string::npos);
+    }
+    textures.shutdown();
+    test::ConsoleCapture console;
+    EXPECT_EQ(textures.getTexture("NO_TEXTURE"), Texture::Null());
+    EXPECT_NE(console.err().find("No texture or defaulting texture found!"), std::string::npos);
+}
+
+TEST(TextureManagerGL, ImagesWithoutFourChannelsStopTheLoad)
+{
+    test::GLContext gl;
+    ASSERT_TRUE(gl.ok());
+    EXPECT_NE(BadDepthMessage(3).find("has an incorrect bit depth of: 24. All graphical assets MUST have a bit depth of 32!"),
+              std::string::npos);
+    EXPECT_NE(BadDepthMessage(2).find("incorrect bit depth of: 16."), std::string::npos);
+}
+
+TEST(TextureManagerGL, TheGameTexturesLoadIntoTheirPasses)
+{
+    test::GLContext gl;
+    ASSERT_TRUE(gl.ok());
+    TextureManager textures;
+    textures.initialize();
+    const std::vector<std::string> opaque = textures.getOpaqueTextureNames();
+    const std::vector<std::string> blended = textures.getBlendedTextureNames();
+    for (const char* name : {"NO_TEXTURE", "ButtonDefault"})
+        EXPECT_NE(std::find(opaque.begin(), opaque.end(), name), opaque.end()) << name;
+    for (const char* name : {"Transition1", "Transition2", "Transition3", "SpritePackage", "SpriteNoPackage"})
+        EXPECT_NE(std::find(blended.begin(), blended.end(), name), blended.end()) << name;
+    EXPECT_EQ(textures.getTexture("SpritePackage").width, textures.getTexture("SpriteNoPackage").width);
+    textures.shutdown();
+}
