@@ -25,7 +25,10 @@ MUSIC = os.path.join("assets", "sound", "music")
 # ---------------------------------------------------------------- oscillators
 
 def square(phase, duty=0.5):
-    return 1.0 if (phase % 1.0) < duty else -1.0
+    """A pulse wave with its average taken out: a narrow pulse otherwise sits off centre,
+    and that offset thumps at every note start and end."""
+    level = 1.0 if (phase % 1.0) < duty else -1.0
+    return level - (2.0 * duty - 1.0)
 
 
 def triangle(phase):
@@ -389,7 +392,7 @@ def encode_ogg(samples, path):
     with tempfile.TemporaryDirectory() as scratch:
         wav_path = os.path.join(scratch, "track.wav")
         write_wav(wav_path, samples, peak=0.7)
-        subprocess.run(["sox", wav_path, "-C", "2", path], check=True)
+        subprocess.run(["sox", wav_path, "-C", "6", path], check=True)
 
 
 def main():

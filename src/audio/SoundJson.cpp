@@ -2,6 +2,8 @@
 
 #include "engine/TraceLog.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -40,12 +42,15 @@ int32_t ReadInteger(const nlohmann::json& object, const char* key, int32_t fallb
         return fallback;
     if (it->is_boolean())
         return it->get<bool>() ? 1 : 0;
-    if (!it->is_number_integer())
+    if (!it->is_number())
     {
         LogBadValue(file, key, "an integer");
         return fallback;
     }
-    return it->get<int32_t>();
+    // Hand-edited files may write 2.0 for 2; cut it to a whole number as the library does.
+    const double value = it->get<double>();
+    return static_cast<int32_t>(std::clamp(value, static_cast<double>(INT32_MIN),
+                                           static_cast<double>(INT32_MAX)));
 }
 
 bool ReadBool(const nlohmann::json& object, const char* key, bool fallback,

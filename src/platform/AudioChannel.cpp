@@ -82,7 +82,11 @@ float AudioChannel::getPitch() const
 void AudioChannel::setLoopCount(int32_t loopCount)
 {
     if (AudioVoice* v = voice())
+    {
+        // Passes already played count under the old loop count.
+        v->advanceSilently(AudioSystem::nowMs());
         v->setLoopCount(loopCount);
+    }
 }
 
 int32_t AudioChannel::getLoopCount() const

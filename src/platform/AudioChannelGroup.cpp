@@ -17,6 +17,8 @@ void AudioChannelGroup::setVolume(float newVolume)
 
 void AudioChannelGroup::setPitch(float newPitch)
 {
+    // Time played so far counts at the old pitch.
+    system->advanceGroup(this);
     pitch = newPitch;
     system->refreshGroup(this);
 }

@@ -163,6 +163,7 @@ void AudioSystem::releaseChannelGroup(AudioChannelGroup* group)
     {
         if (voice.active && voice.group == group)
         {
+            voice.advanceSilently(nowMs());
             voice.group = nullptr;
             voice.applyGain();
             voice.applyPitch();
@@ -233,6 +234,16 @@ AudioVoice* AudioSystem::findVoice(int32_t slot, uint32_t generation)
         return nullptr;
     AudioVoice& voice = voices[static_cast<size_t>(slot)];
     return voice.active && voice.generation == generation ? &voice : nullptr;
+}
+
+void AudioSystem::advanceGroup(AudioChannelGroup* group)
+{
+    const int64_t now = nowMs();
+    for (AudioVoice& voice : voices)
+    {
+        if (voice.active && voice.group == group)
+            voice.advanceSilently(now);
+    }
 }
 
 void AudioSystem::refreshGroup(AudioChannelGroup* group)

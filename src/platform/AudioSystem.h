@@ -59,6 +59,8 @@ public:
     // For AudioChannel and AudioChannelGroup.
     AudioVoice* findVoice(int32_t slot, uint32_t generation);
     void refreshGroup(AudioChannelGroup* group);
+    // Silent mode: brings the group's channels up to now before their pitch changes.
+    void advanceGroup(AudioChannelGroup* group);
     static int64_t nowMs();
 
 private:

@@ -4,8 +4,11 @@
 #include "engine/FileHelpers.h"
 #include "platform/AudioSound.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 #include <set>
+#include <sndfile.h>
+#include <vector>
 
 namespace
 {
@@ -14,6 +17,42 @@ const std::vector<std::string> kGamePresets = {
     "Default", "Music", "Music2", "Music3", "Checkpoint", "BreakingPlatformSound", "Jump", "Dash",
     "Land", "Throw", "Teleport", "Ridicule", "PackageImpact", "PackageRecollect", "PlayerDeath",
     "PlayerRespawn", "WinFanfare", "UiHover", "UiHit", "UiHitOff"};
+
+struct SoundLevels
+{
+    double seconds = 0.0;
+    double peak = 0.0;
+    double mean = 0.0;
+    double first = 0.0;
+    double last = 0.0;
+};
+
+// Levels of the first channel, as the game hears the file.
+SoundLevels MeasureLevels(const std::string& path)
+{
+    SoundLevels levels;
+    SF_INFO info{};
+    SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
+    if (!file)
+        return levels;
+    std::vector<float> samples(static_cast<size_t>(info.frames * info.channels));
+    const sf_count_t frames = sf_readf_float(file, samples.data(), info.frames);
+    sf_close(file);
+    if (frames <= 0)
+        return levels;
+    double sum = 0.0;
+    for (sf_count_t i = 0; i < frames; ++i)
+    {
+        const double value = samples[static_cast<size_t>(i * info.channels)];
+        sum += value;
+        levels.peak = std::max(levels.peak, std::fabs(value));
+    }
+    levels.seconds = static_cast<double>(frames) / info.samplerate;
+    levels.mean = sum / static_cast<double>(frames);
+    levels.first = samples.front();
+    levels.last = samples[static_cast<size_t>((frames - 1) * info.channels)];
+    return levels;
+}
 
 class SoundAssetsTest : public ::testing::Test
 {
@@ -83,5 +122,37 @@ TEST_F(SoundAssetsTest, SoundFoldersHoldNoDotFiles)
     {
         for (const std::string& path : ListFolder(folder, true, true))
             EXPECT_NE(GetFileName(path).front(), '.') << path;
+    }
+}
+
+TEST(SoundAssetFilesTest, EffectsAreCentredUnclippedAndAudible)
+{
+    for (const std::string& path : ListFolder("assets/sound/soundSources", false, true))
+    {
+        SCOPED_TRACE(path);
+        const SoundLevels levels = MeasureLevels(path);
+        EXPECT_GT(levels.seconds, 0.03);
+        EXPECT_LT(levels.seconds, 3.0);
+        EXPECT_GT(levels.peak, 0.2);
+        EXPECT_LT(levels.peak, 0.95);
+        // An off-centre wave thumps when the sound starts and stops.
+        EXPECT_LT(std::fabs(levels.mean), 0.01);
+        EXPECT_LT(std::fabs(levels.first), 0.01);
+    }
+}
+
+TEST(SoundAssetFilesTest, MusicLoopsWithoutAClickAtTheSeam)
+{
+    for (const char* track : {"Music", "Music2", "Music3"})
+    {
+        SCOPED_TRACE(track);
+        const SoundLevels levels =
+            MeasureLevels(std::string("assets/sound/music/") + track + ".ogg");
+        EXPECT_GT(levels.seconds, 8.0);
+        EXPECT_GT(levels.peak, 0.3);
+        EXPECT_LT(levels.peak, 0.95);
+        EXPECT_LT(std::fabs(levels.mean), 0.01);
+        // The loop goes from the last sample straight back to the first.
+        EXPECT_LT(std::fabs(levels.first - levels.last), 0.005);
     }
 }

@@ -91,6 +91,19 @@ TEST_F(SoundFilesTest, PresetMembersDefaultAndLoopingMapsToCounts)
     EXPECT_EQ(receipt.getSourceName(), "Default");
 }
 
+TEST_F(SoundFilesTest, LoopingWrittenAsADecimalCountsAsItsWholeNumber)
+{
+    test::WriteText(folder + "soundPresets.json", R"({
+        "a": {"Name": "EndlessDecimal", "Looping": 1.0},
+        "b": {"Name": "TwiceDecimal", "Looping": 2.0},
+        "FootStepVariationVolume": 10.0
+    })");
+    start();
+    EXPECT_EQ(sound.getPresets().at("EndlessDecimal").loopCount, -1);
+    EXPECT_EQ(sound.getPresets().at("TwiceDecimal").loopCount, 2);
+    EXPECT_EQ(sound.getFootStepSettings().variationVolume, 10);
+}
+
 TEST_F(SoundFilesTest, WrongTypesAreLoggedAndDefaulted)
 {
     test::WriteText(folder + "soundPresets.json", R"([
@@ -173,6 +186,27 @@ TEST_F(SoundFilesTest, SavePresetsWritesThisExactText)
         "Pitch": 1.0,
         "SoundSource": "Theme",
         "Volume": 0.10000000149011612
+    }
+})";
+    EXPECT_EQ(test::ReadText(path), expected);
+}
+
+TEST_F(SoundFilesTest, SaveGroupsWritesThisExactText)
+{
+    start();
+    sound.setGroupPitch("Music", 0.9f);
+    const std::string path = folder + "savedGroups.json";
+    sound.saveGroups(path);
+    const std::string expected = R"({
+    "Effects": {
+        "Name": "Effects",
+        "Pitch": 1.0,
+        "Volume": 0.5
+    },
+    "Music": {
+        "Name": "Music",
+        "Pitch": 0.8999999761581421,
+        "Volume": 1.0
     }
 })";
     EXPECT_EQ(test::ReadText(path), expected);

@@ -230,6 +230,20 @@ TEST_F(SoundManagerTest, ShutdownClearsEverySoRestartStartsClean)
     EXPECT_EQ(sound.getSourceNames().size(), 2u);
 }
 
+TEST_F(SoundManagerTest, InitializeAndShutdownWriteTheirTraceLines)
+{
+    std::vector<std::string> lines;
+    {
+        test::ConsoleCapture console;
+        sound.shutdown();
+        sound.initialize();
+        lines = test::SplitLines(console.out());
+    }
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines.front(), "SoundSystem : shutdown");
+    EXPECT_EQ(lines.back(), "SoundSystem : initialize");
+}
+
 TEST_F(SoundManagerTest, NullManagerPlaysNothing)
 {
     SoundManagerNull* null = SoundManagerNull::instance();

@@ -155,6 +155,46 @@ TEST_F(AudioLayerTest, ChannelAndGroupPitchMultiplyPlaySpeed)
     EXPECT_FALSE(channel.isLive());
 }
 
+// Settings may change between two layer updates; the time played before the change must
+// still count at the old settings.
+TEST_F(AudioLayerTest, GroupPitchChangeKeepsTheTimeAlreadyPlayed)
+{
+    AudioChannel channel = audio.playSound(sound, group, false);
+    clock.advance(0.5);
+    group->setPitch(2.0f);
+    play(0.2);
+    EXPECT_TRUE(channel.isLive());
+    EXPECT_NEAR(channel.getPosition(), 900u, 2u);
+    play(0.06);
+    EXPECT_FALSE(channel.isLive());
+}
+
+TEST_F(AudioLayerTest, ReleasingAGroupKeepsTheTimePlayedAtItsPitch)
+{
+    group->setPitch(2.0f);
+    AudioChannel channel = audio.playSound(sound, group, false);
+    clock.advance(0.25);
+    audio.releaseChannelGroup(group);
+    play(0.45);
+    EXPECT_TRUE(channel.isLive());
+    EXPECT_NEAR(channel.getPosition(), 950u, 2u);
+    play(0.1);
+    EXPECT_FALSE(channel.isLive());
+}
+
+TEST_F(AudioLayerTest, LoopCountChangeKeepsThePassesAlreadyPlayed)
+{
+    AudioChannel channel = audio.playSound(sound, group, false);
+    channel.setLoopCount(-1);
+    clock.advance(1.5);
+    channel.setLoopCount(0);
+    play(0.45);
+    EXPECT_TRUE(channel.isLive());
+    EXPECT_NEAR(channel.getPosition(), 950u, 2u);
+    play(0.1);
+    EXPECT_FALSE(channel.isLive());
+}
+
 TEST_F(AudioLayerTest, MutedGroupSilencesItsChannelsUntilUnmuted)
 {
     AudioChannel channel = audio.playSound(sound, group, false);
