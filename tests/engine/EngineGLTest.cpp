@@ -32,7 +32,11 @@ TEST(EngineGL, StartsRunsFramesAndShutsDownOnACloseRequest)
     test::ConsoleCapture console;
     ASSERT_TRUE(engine.initialize());
     const std::string startup = console.out();
+    // Every system but the hub, the log, the state manager and the wipes observes events,
+    // the player controller under its own observer name.
     EXPECT_EQ(CountOccurrences(startup, " added to observer list\n"), 14);
+    EXPECT_EQ(CountOccurrences(startup, "PlayerController added to observer list\n"), 1);
+    EXPECT_EQ(CountOccurrences(startup, "TransitionManager added"), 0);
     EXPECT_EQ(engine.getSystemList().size(), 19u);
 
     const GLFWvidmode* mode = glfwGetVideoMode(glfwGetPrimaryMonitor());

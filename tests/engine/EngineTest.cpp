@@ -2,7 +2,6 @@
 
 #include "engine/EngineStateManager.h"
 #include "engine/GameClock.h"
-#include "engine/Subject.h"
 #include "engine/TraceLog.h"
 #include "support/TestSupport.h"
 #include "tools/DebugSystem.h"
@@ -144,15 +143,6 @@ TEST_F(EngineTest, RegistersTheNineteenSystemsInTheirFixedOrder)
                          "IMGUISystem", "TransitionManager"}));
     EXPECT_EQ(engine.getSystemList()[5], engine.getSystemList()[16]);
     EXPECT_EQ(Engine::getSystem<IEngineSystem>("GraphicsSystemTransparent", nullptr), engine.getSystemList()[5]);
-
-    // Every system but the hub, the log, the state manager and the wipes observes events;
-    // the player controller under its own observer name.
-    std::vector<std::string> observers;
-    for (const auto& entry : Subject::getInstance()->getObservers())
-        observers.push_back(entry.first);
-    EXPECT_EQ(observers.size(), 14u);
-    EXPECT_EQ(Subject::getInstance()->getObservers().count("PlayerController"), 1u);
-    EXPECT_EQ(Subject::getInstance()->getObservers().count("TransitionManager"), 0u);
 
     // Getters return the one instance and do not register twice.
     EXPECT_EQ(DebugSystem::getInstance(), DebugSystem::getInstance());
