@@ -15,6 +15,10 @@
 #include "world/WaypointComp.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <fstream>
+#include <map>
 
 class ArchetypeReaderTest : public test::WorldFixture
 {
@@ -252,4 +256,29 @@ TEST_F(ArchetypeReaderTest, GameArchetypeFileHoldsEveryNamedArchetype)
                              "DeathWallTrigger", "Firewall", "TutorialButton"})
         EXPECT_TRUE(manager->hasArchetype(name)) << name;
     AnimationManager::getInstance()->shutdown();
+}
+
+// Bursts wait for the game to light them; only the ambient hazard and firewall glow from the start.
+TEST(GameArchetypeEmitters, OneShotEmittersStartInactive)
+{
+    std::ifstream file(EntityManager::kArchetypeFile);
+    ASSERT_TRUE(file.is_open());
+    const nlohmann::json root = nlohmann::json::parse(file);
+    std::map<std::string, std::map<std::string, bool>> started;
+    for (const nlohmann::json& element : root)
+        for (const nlohmann::json& emitter : element.value("EmitterListComp", nlohmann::json::array()))
+            started[element.at("name").get<std::string>()][emitter.at("Name").get<std::string>()] =
+                emitter.value("StartActive", true);
+
+    const std::map<std::string, std::map<std::string, bool>> expected = {
+        {"Player", {{"PlayerDeath", false}, {"PImpact", false}, {"Dash", false}, {"Ptp", false}, {"Ptpe", false}}},
+        {"Package", {{"Pack", false}, {"PTrail", false}, {"TPBack", false}}},
+        {"PtpEntity", {{"Ptp", false}}},
+        {"Goal", {{"GoalSparks", false}}},
+        {"Checkpoint", {{"Checkpoit", false}}},
+        {"Hazard", {{"Hazard", true}}},
+        {"Firewall", {{"Firewall", true}}},
+    };
+    for (const auto& [archetype, emitters] : expected)
+        EXPECT_EQ(started[archetype], emitters) << archetype;
 }

@@ -1,4 +1,6 @@
 #include "WorldFixture.h"
+#include "particles/EmitterListComp.h"
+#include "particles/ParticleEmitter.h"
 #include "world/BreakingPlatformComp.h"
 #include "world/MovingPlatformComp.h"
 
@@ -191,6 +193,23 @@ TEST_F(PhysicsStepTest, NewCheckpointMovesTheSpawnPointOnceWithASound)
     EXPECT_FALSE(colliderOf(player)->isCollidingRight());
     step();
     EXPECT_EQ(sound.played.size(), 1u);
+}
+
+TEST_F(PhysicsStepTest, NewCheckpointLightsItsOwnSleepingEmitter)
+{
+    Entity* player = makePlayer(glm::vec3(0.0f, 0.0f, 0.0f));
+    player->setFlag("gravity", false);
+    Entity* checkpoint = makeBody(glm::vec3(0.25f, 0.0f, 0.0f), glm::vec3(1.0f), false);
+    checkpoint->setFlag("checkpoint", true);
+    auto* glow = new ParticleEmitter();
+    glow->setArchetypeName("Checkpoit");
+    glow->setActive(false);
+    auto* emitters = new EmitterListComp();
+    emitters->addEmitter("Checkpoit", glow);
+    checkpoint->addComponent(emitters);
+
+    step();
+    EXPECT_TRUE(glow->isActive());
 }
 
 TEST_F(PhysicsStepTest, PlayerAndPackagePassThroughAndRecollect)
