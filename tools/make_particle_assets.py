@@ -14,27 +14,15 @@ import struct
 
 from PIL import Image, ImageDraw, ImageFilter
 
+from palette import CLEAR, CORAL, INK, MINT, OFF_WHITE, PLUM, SAND, TEAL, save_png, with_alpha
+
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 BLENDED = os.path.join(ROOT, "assets", "textures", "blended")
 EMITTER_FILE = os.path.join(ROOT, "assets", "ParticleEmitter.json")
 
-TEAL = (0x3A, 0xAF, 0xA9)
-MINT = (0x8E, 0xE3, 0xC8)
-SAND = (0xF2, 0xD4, 0x92)
-ORANGE = (0xF2, 0x9E, 0x4C)
-CORAL = (0xE4, 0x57, 0x2E)
-PLUM = (0x6B, 0x2D, 0x5C)
-OFF_WHITE = (0xF7, 0xF4, 0xEA)
-INK = (0x14, 0x12, 0x1B)
-
 SIZE = 32
 # Shapes are drawn four times larger and scaled down, which gives clean soft edges.
 SUPER = 4
-
-
-def save(image, name):
-    os.makedirs(BLENDED, exist_ok=True)
-    image.convert("RGBA").save(os.path.join(BLENDED, name + ".png"), optimize=True)
 
 
 def mix(a, b, t):
@@ -43,7 +31,7 @@ def mix(a, b, t):
 
 def radial(inner, outer, falloff):
     """A round soft sprite: colour from inner to outer, alpha fading towards the rim."""
-    image = Image.new("RGBA", (SIZE, SIZE), (0, 0, 0, 0))
+    image = Image.new("RGBA", (SIZE, SIZE), CLEAR)
     centre = (SIZE - 1) / 2.0
     for y in range(SIZE):
         for x in range(SIZE):
@@ -58,7 +46,7 @@ def radial(inner, outer, falloff):
 def star(core, tips, points, inner_ratio):
     """A sparkle: a pointed star over a small glow."""
     big = SIZE * SUPER
-    image = Image.new("RGBA", (big, big), (0, 0, 0, 0))
+    image = Image.new("RGBA", (big, big), CLEAR)
     draw = ImageDraw.Draw(image)
     centre = big / 2.0
     outline = []
@@ -66,10 +54,10 @@ def star(core, tips, points, inner_ratio):
         angle = math.pi * i / points - math.pi / 2
         radius = centre * (0.95 if i % 2 == 0 else 0.95 * inner_ratio)
         outline.append((centre + radius * math.cos(angle), centre + radius * math.sin(angle)))
-    draw.polygon(outline, fill=tips + (255,))
+    draw.polygon(outline, fill=tips)
     core_radius = centre * 0.28
     draw.ellipse((centre - core_radius, centre - core_radius, centre + core_radius, centre + core_radius),
-                 fill=core + (255,))
+                 fill=core)
     image = image.resize((SIZE, SIZE), Image.LANCZOS)
     glow = radial(core, tips, 2.5)
     return Image.alpha_composite(glow, image)
@@ -77,45 +65,45 @@ def star(core, tips, points, inner_ratio):
 
 def rounded_square(fill, edge):
     big = SIZE * SUPER
-    image = Image.new("RGBA", (big, big), (0, 0, 0, 0))
+    image = Image.new("RGBA", (big, big), CLEAR)
     draw = ImageDraw.Draw(image)
     margin = big * 0.16
-    draw.rounded_rectangle((margin, margin, big - margin, big - margin), radius=big * 0.12, fill=edge + (255,))
+    draw.rounded_rectangle((margin, margin, big - margin, big - margin), radius=big * 0.12, fill=edge)
     inset = big * 0.26
-    draw.rounded_rectangle((inset, inset, big - inset, big - inset), radius=big * 0.08, fill=fill + (255,))
+    draw.rounded_rectangle((inset, inset, big - inset, big - inset), radius=big * 0.08, fill=fill)
     return image.resize((SIZE, SIZE), Image.LANCZOS)
 
 
 def digit(text, colour, glow):
     """A binary digit for the firewall: a bright glyph over a soft halo."""
     big = SIZE * SUPER
-    image = Image.new("RGBA", (big, big), (0, 0, 0, 0))
+    image = Image.new("RGBA", (big, big), CLEAR)
     draw = ImageDraw.Draw(image)
     stroke = big * 0.13
     if text == "0":
-        draw.ellipse((big * 0.24, big * 0.1, big * 0.76, big * 0.9), outline=colour + (255,), width=round(stroke))
+        draw.ellipse((big * 0.24, big * 0.1, big * 0.76, big * 0.9), outline=colour, width=round(stroke))
     else:
-        draw.rectangle((big * 0.44, big * 0.1, big * 0.44 + stroke, big * 0.9), fill=colour + (255,))
+        draw.rectangle((big * 0.44, big * 0.1, big * 0.44 + stroke, big * 0.9), fill=colour)
         draw.polygon([(big * 0.44, big * 0.1), (big * 0.44, big * 0.26), (big * 0.26, big * 0.32)],
-                     fill=colour + (255,))
-        draw.rectangle((big * 0.3, big * 0.9 - stroke, big * 0.72, big * 0.9), fill=colour + (255,))
+                     fill=colour)
+        draw.rectangle((big * 0.3, big * 0.9 - stroke, big * 0.72, big * 0.9), fill=colour)
     halo = image.filter(ImageFilter.GaussianBlur(big * 0.06))
-    tinted = Image.new("RGBA", (big, big), glow + (0,))
+    tinted = Image.new("RGBA", (big, big), with_alpha(glow, 0))
     tinted.putalpha(halo.getchannel("A").point(lambda a: a * 0.8))
     image = Image.alpha_composite(tinted, image)
     return image.resize((SIZE, SIZE), Image.LANCZOS)
 
 
 def make_textures():
-    save(radial(OFF_WHITE, MINT, 1.4), "ParticleGlow")
-    save(radial(OFF_WHITE, SAND, 1.2), "ParticleDust")
-    save(radial(SAND, CORAL, 1.2), "ParticleEmber")
-    save(radial(OFF_WHITE, PLUM, 1.1), "ParticlePlum")
-    save(star(OFF_WHITE, SAND, 4, 0.3), "ParticleSpark")
-    save(star(OFF_WHITE, MINT, 4, 0.3), "ParticleSparkTeal")
-    save(rounded_square(CORAL, INK), "ParticleSquare")
-    save(digit("0", MINT, TEAL), "TempZero")
-    save(digit("1", MINT, TEAL), "TempOne")
+    save_png(radial(OFF_WHITE, MINT, 1.4), BLENDED, "ParticleGlow")
+    save_png(radial(OFF_WHITE, SAND, 1.2), BLENDED, "ParticleDust")
+    save_png(radial(SAND, CORAL, 1.2), BLENDED, "ParticleEmber")
+    save_png(radial(OFF_WHITE, PLUM, 1.1), BLENDED, "ParticlePlum")
+    save_png(star(OFF_WHITE, SAND, 4, 0.3), BLENDED, "ParticleSpark")
+    save_png(star(OFF_WHITE, MINT, 4, 0.3), BLENDED, "ParticleSparkTeal")
+    save_png(rounded_square(CORAL, INK), BLENDED, "ParticleSquare")
+    save_png(digit("0", MINT, TEAL), BLENDED, "TempZero")
+    save_png(digit("1", MINT, TEAL), BLENDED, "TempOne")
 
 
 def f32(value):

@@ -12,30 +12,16 @@ import os
 
 from PIL import Image, ImageDraw
 
+from palette import CLEAR, CORAL, DEEP, INK, MINT, NIGHT, OFF_WHITE, ORANGE, PLUM, SAND, TEAL, save_png
+
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 MESHES = os.path.join(ROOT, "assets", "meshes")
 OPAQUE = os.path.join(ROOT, "assets", "textures", "opaque")
 BLENDED = os.path.join(ROOT, "assets", "textures", "blended")
 ANIMATIONS = os.path.join(ROOT, "assets", "Animations")
 
-NIGHT = (0x1B, 0x1F, 0x3B, 255)
-DEEP = (0x2E, 0x3A, 0x6E, 255)
-TEAL = (0x3A, 0xAF, 0xA9, 255)
-MINT = (0x8E, 0xE3, 0xC8, 255)
-SAND = (0xF2, 0xD4, 0x92, 255)
-ORANGE = (0xF2, 0x9E, 0x4C, 255)
-CORAL = (0xE4, 0x57, 0x2E, 255)
-PLUM = (0x6B, 0x2D, 0x5C, 255)
-OFF_WHITE = (0xF7, 0xF4, 0xEA, 255)
-INK = (0x14, 0x12, 0x1B, 255)
-CLEAR = (0, 0, 0, 0)
 # The placeholder must never be mistaken for real art, so it alone leaves the palette.
 MAGENTA = (0xFF, 0x00, 0xFF, 255)
-
-
-def save(image, folder, name):
-    os.makedirs(folder, exist_ok=True)
-    image.convert("RGBA").save(os.path.join(folder, name + ".png"), optimize=True)
 
 
 # ---------------------------------------------------------------- meshes
@@ -83,7 +69,7 @@ def make_no_texture(size=64, square=8):
         for x in range(0, size, square):
             if (x // square + y // square) % 2 == 0:
                 draw.rectangle([x, y, x + square - 1, y + square - 1], fill=MAGENTA)
-    save(image, OPAQUE, "NO_TEXTURE")
+    save_png(image, OPAQUE, "NO_TEXTURE")
 
 
 BUTTON_CELL = (192, 64)
@@ -102,7 +88,7 @@ def make_button():
         draw.rounded_rectangle([left + 2, 2 + pressed, left + w - 3, h - 7 + pressed], radius=14, fill=rim)
         draw.rounded_rectangle([left + 6, 6 + pressed, left + w - 7, h - 11 + pressed], radius=10, fill=fill)
         draw.rounded_rectangle([left + 14, 10 + pressed, left + w - 15, 13 + pressed], radius=2, fill=shine)
-    save(image, OPAQUE, "ButtonDefault")
+    save_png(image, OPAQUE, "ButtonDefault")
 
 
 # ---------------------------------------------------------------- screen wipes
@@ -202,7 +188,7 @@ WIPES = {
 
 def make_wipes():
     for name, (draw_cover, palette) in WIPES.items():
-        save(wipe_sheet(draw_cover, palette), BLENDED, name)
+        save_png(wipe_sheet(draw_cover, palette), BLENDED, name)
 
 
 # ---------------------------------------------------------------- player
@@ -298,7 +284,7 @@ def make_player():
         for row, (name, count, _, _) in enumerate(PLAYER_ANIMATIONS):
             for frame in range(count):
                 sheet.paste(draw_player_cell(carrying, name, frame), (frame * size, row * size))
-        save(sheet, BLENDED, texture)
+        save_png(sheet, BLENDED, texture)
 
 
 # ---------------------------------------------------------------- animation file

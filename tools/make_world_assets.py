@@ -14,23 +14,13 @@ import os
 
 from PIL import Image, ImageDraw
 
+from palette import CLEAR, CORAL, DEEP, INK, MINT, NIGHT, OFF_WHITE, ORANGE, PLUM, SAND, TEAL, save_png, with_alpha
+
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 OPAQUE = os.path.join(ROOT, "assets", "textures", "opaque")
 BLENDED = os.path.join(ROOT, "assets", "textures", "blended")
 SCENES = os.path.join(ROOT, "assets", "scenes")
 ENTITY_FILE = os.path.join(ROOT, "assets", "Entity.json")
-
-NIGHT = (0x1B, 0x1F, 0x3B, 255)
-DEEP = (0x2E, 0x3A, 0x6E, 255)
-TEAL = (0x3A, 0xAF, 0xA9, 255)
-MINT = (0x8E, 0xE3, 0xC8, 255)
-SAND = (0xF2, 0xD4, 0x92, 255)
-ORANGE = (0xF2, 0x9E, 0x4C, 255)
-CORAL = (0xE4, 0x57, 0x2E, 255)
-PLUM = (0x6B, 0x2D, 0x5C, 255)
-OFF_WHITE = (0xF7, 0xF4, 0xEA, 255)
-INK = (0x14, 0x12, 0x1B, 255)
-CLEAR = (0, 0, 0, 0)
 
 # Physics constants the levels must respect (per 10 ms step).
 GRAVITY = -0.006
@@ -44,11 +34,6 @@ MAX_GAP = 4.0
 
 # ---------------------------------------------------------------- textures
 
-def save(image, folder, name):
-    os.makedirs(folder, exist_ok=True)
-    image.save(os.path.join(folder, name + ".png"), optimize=True)
-
-
 def tile(size, body, top, edge):
     """A nine-slice tile: a body colour, a band of top colour and a dark edge."""
     image = Image.new("RGBA", (size, size), body)
@@ -61,7 +46,7 @@ def tile(size, body, top, edge):
 
 
 def make_ground():
-    save(tile(32, DEEP, MINT, INK), OPAQUE, "Ground")
+    save_png(tile(32, DEEP, MINT, INK), OPAQUE, "Ground")
 
 
 def make_wall():
@@ -72,7 +57,7 @@ def make_wall():
         for x in range(-16 + offset, 32, 16):
             draw.rectangle([x + 1, y + 1, x + 14, y + 6], fill=NIGHT, outline=TEAL)
     draw.rectangle([0, 0, 31, 31], outline=INK, width=2)
-    save(image, OPAQUE, "Wall")
+    save_png(image, OPAQUE, "Wall")
 
 
 def make_moving_platform():
@@ -82,7 +67,7 @@ def make_moving_platform():
     draw.rectangle([2, 2, 29, 5], fill=ORANGE)
     for x in (8, 16, 24):
         draw.ellipse([x - 2, 8, x + 2, 12], fill=INK)
-    save(image, OPAQUE, "MovingPlatform")
+    save_png(image, OPAQUE, "MovingPlatform")
 
 
 def make_breaking_platform():
@@ -92,7 +77,7 @@ def make_breaking_platform():
     draw.rectangle([2, 2, 29, 4], fill=SAND)
     draw.line([6, 5, 10, 10, 8, 14], fill=INK, width=1)
     draw.line([20, 5, 17, 9, 22, 14], fill=INK, width=1)
-    save(image, OPAQUE, "BreakingPlatform")
+    save_png(image, OPAQUE, "BreakingPlatform")
 
 
 def make_hazard():
@@ -101,7 +86,7 @@ def make_hazard():
     for x in range(0, 32, 8):
         draw.polygon([(x, 31), (x + 4, 4), (x + 8, 31)], fill=CORAL, outline=INK)
         draw.line([x + 4, 8, x + 4, 12], fill=OFF_WHITE)
-    save(image, BLENDED, "Hazard")
+    save_png(image, BLENDED, "Hazard")
 
 
 def make_checkpoint():
@@ -110,7 +95,7 @@ def make_checkpoint():
     draw.rectangle([6, 4, 9, 63], fill=OFF_WHITE, outline=INK)
     draw.polygon([(10, 6), (29, 14), (10, 22)], fill=TEAL, outline=INK)
     draw.rectangle([2, 58, 14, 63], fill=SAND, outline=INK)
-    save(image, BLENDED, "Checkpoint")
+    save_png(image, BLENDED, "Checkpoint")
 
 
 def make_goal():
@@ -124,7 +109,7 @@ def make_goal():
         radius = 10 if i % 2 == 0 else 4
         points.append((32 + radius * math.cos(angle), 34 + radius * math.sin(angle)))
     draw.polygon(points, fill=SAND, outline=INK)
-    save(image, BLENDED, "Goal")
+    save_png(image, BLENDED, "Goal")
 
 
 def make_package():
@@ -133,18 +118,18 @@ def make_package():
     draw.rectangle([2, 4, 29, 29], fill=ORANGE, outline=INK, width=2)
     draw.rectangle([13, 4, 18, 29], fill=SAND)
     draw.line([2, 12, 29, 12], fill=INK)
-    save(image, BLENDED, "Package")
+    save_png(image, BLENDED, "Package")
 
 
 def make_firewall():
     image = Image.new("RGBA", (32, 64), CLEAR)
     draw = ImageDraw.Draw(image)
     for y in range(0, 64, 8):
-        shade = (CORAL[0], CORAL[1], CORAL[2], 170) if (y // 8) % 2 == 0 else (ORANGE[0], ORANGE[1], ORANGE[2], 170)
+        shade = with_alpha(CORAL if (y // 8) % 2 == 0 else ORANGE, 170)
         draw.rectangle([2, y, 29, y + 7], fill=shade)
-        draw.polygon([(8, y + 7), (12, y + 1), (16, y + 7)], fill=(SAND[0], SAND[1], SAND[2], 200))
-    draw.rectangle([0, 0, 31, 63], outline=(INK[0], INK[1], INK[2], 200), width=2)
-    save(image, BLENDED, "Firewall")
+        draw.polygon([(8, y + 7), (12, y + 1), (16, y + 7)], fill=with_alpha(SAND, 200))
+    draw.rectangle([0, 0, 31, 63], outline=with_alpha(INK, 200), width=2)
+    save_png(image, BLENDED, "Firewall")
 
 
 def make_death_wall():
@@ -155,7 +140,7 @@ def make_death_wall():
     draw.ellipse([6, 10, 12, 16], fill=OFF_WHITE)
     draw.ellipse([8, 12, 10, 14], fill=INK)
     draw.rectangle([0, 0, 31, 31], outline=INK, width=2)
-    save(image, OPAQUE, "DeathWall")
+    save_png(image, OPAQUE, "DeathWall")
 
 
 def make_trigger_plate():
@@ -164,7 +149,7 @@ def make_trigger_plate():
     draw.rectangle([0, 0, 31, 15], outline=INK, width=2)
     draw.rectangle([4, 2, 27, 6], fill=CORAL)
     draw.line([4, 10, 27, 10], fill=PLUM, width=2)
-    save(image, OPAQUE, "TriggerPlate")
+    save_png(image, OPAQUE, "TriggerPlate")
 
 
 def make_markers():
@@ -172,10 +157,10 @@ def make_markers():
     draw = ImageDraw.Draw(image)
     draw.ellipse([2, 2, 29, 29], outline=MINT, width=3)
     draw.ellipse([11, 11, 20, 20], fill=TEAL)
-    save(image, BLENDED, "PtpMarker")
+    save_png(image, BLENDED, "PtpMarker")
     dot = Image.new("RGBA", (16, 16), CLEAR)
     ImageDraw.Draw(dot).ellipse([3, 3, 12, 12], fill=OFF_WHITE, outline=INK)
-    save(dot, BLENDED, "ArcDot")
+    save_png(dot, BLENDED, "ArcDot")
 
 
 def make_backdrop():
@@ -184,7 +169,7 @@ def make_backdrop():
     for x, y in ((8, 10), (40, 6), (22, 30), (52, 40), (12, 50), (34, 54)):
         draw.point((x, y), fill=OFF_WHITE)
         draw.point((x + 1, y), fill=MINT)
-    save(image, OPAQUE, "Backdrop")
+    save_png(image, OPAQUE, "Backdrop")
 
 
 # ---------------------------------------------------------------- archetypes

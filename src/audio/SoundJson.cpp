@@ -1,12 +1,12 @@
 #include "audio/SoundJson.h"
 
+#include "engine/FileHelpers.h"
 #include "engine/TraceLog.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
-#include <sstream>
 #include <stdexcept>
 
 namespace SoundJson
@@ -94,18 +94,10 @@ int32_t LoopCountToFile(int32_t loopCount)
 
 nlohmann::json ParseRequiredFile(const std::string& path)
 {
-    std::ifstream in(path);
-    if (!in)
-    {
-        const std::string text = "File: [" + path + "] not found.";
-        Log()->error(text);
-        throw std::invalid_argument(text);
-    }
-    std::stringstream content;
-    content << in.rdbuf();
+    const std::string content = ReadRequiredFile(path);
     try
     {
-        return nlohmann::json::parse(content.str());
+        return nlohmann::json::parse(content);
     }
     catch (const nlohmann::json::parse_error& error)
     {

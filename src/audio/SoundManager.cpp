@@ -18,8 +18,6 @@ namespace
 {
 SoundManager* gSoundManager = nullptr;
 
-constexpr const char* kDefaultName = "Default";
-
 // The map lookup failure of a missing "Default" preset or source.
 [[noreturn]] void ThrowMissingDefault()
 {
@@ -30,6 +28,13 @@ constexpr const char* kDefaultName = "Default";
 std::string InstanceKey(const std::string& source, uint64_t tag)
 {
     return source + "#" + std::to_string(tag);
+}
+
+void ApplyPreset(AudioChannel& channel, const SoundPreset& preset)
+{
+    channel.setVolume(preset.volume);
+    channel.setPitch(preset.pitch);
+    channel.setLoopCount(preset.loopCount);
 }
 
 SoundManager* Sound()
@@ -136,12 +141,7 @@ void SoundManager::shutdown()
 void SoundManager::addPreset(std::string name, std::string source, std::string group, float volume,
                              float pitch)
 {
-    SoundPreset preset;
-    preset.source = std::move(source);
-    preset.group = std::move(group);
-    preset.volume = volume;
-    preset.pitch = pitch;
-    presets.emplace(std::move(name), std::move(preset));
+    presets.emplace(std::move(name), SoundPreset{std::move(source), std::move(group), volume, pitch});
 }
 
 SoundReceipt SoundManager::playPreset(std::string name)
@@ -151,7 +151,7 @@ SoundReceipt SoundManager::playPreset(std::string name)
     auto it = presets.find(name);
     if (it != presets.end())
         return play(it->second);
-    auto fallback = presets.find(kDefaultName);
+    auto fallback = presets.find(SoundPreset::kDefaultName);
     if (fallback == presets.end())
         ThrowMissingDefault();
     return play(fallback->second);
@@ -162,12 +162,7 @@ SoundReceipt SoundManager::playSource(std::string source, std::string group, flo
 {
     if (muted)
         return SoundReceipt();
-    SoundPreset preset;
-    preset.source = std::move(source);
-    preset.group = std::move(group);
-    preset.volume = volume;
-    preset.pitch = pitch;
-    return play(std::move(preset));
+    return play(SoundPreset{std::move(source), std::move(group), volume, pitch});
 }
 
 SoundReceipt SoundManager::play(SoundPreset preset)
@@ -178,9 +173,7 @@ SoundReceipt SoundManager::play(SoundPreset preset)
         return playStream(std::move(preset));
     AudioSound* sound = findSound(preset.source);
     AudioChannel channel = audio.playSound(sound, getChannelGroup(preset.group), false);
-    channel.setVolume(preset.volume);
-    channel.setPitch(preset.pitch);
-    channel.setLoopCount(preset.loopCount);
+    ApplyPreset(channel, preset);
     SoundReceipt receipt(channel, preset.source, preset.group, preset.volume, preset.pitch, false,
                          preset.loopCount);
     // A play that yielded no channel has nothing to stop later.
@@ -200,9 +193,7 @@ SoundReceipt SoundManager::playStream(SoundPreset preset)
     requireDefaultSource();
     AudioSound* stream = audio.createStream(musicList.at(track));
     AudioChannel channel = audio.playSound(stream, getChannelGroup(preset.group), false);
-    channel.setVolume(preset.volume);
-    channel.setPitch(preset.pitch);
-    channel.setLoopCount(preset.loopCount);
+    ApplyPreset(channel, preset);
     streams[track] = MusicStream{stream, channel};
     return SoundReceipt(channel, track, preset.group, preset.volume, preset.pitch, true,
                         preset.loopCount);
@@ -210,7 +201,7 @@ SoundReceipt SoundManager::playStream(SoundPreset preset)
 
 AudioSound* SoundManager::requireDefaultSource() const
 {
-    auto it = sources.find(kDefaultName);
+    auto it = sources.find(SoundPreset::kDefaultName);
     if (it == sources.end())
         ThrowMissingDefault();
     return it->second;
@@ -349,8 +340,8 @@ void SoundManager::loadPresets()
         if (presets.count(name))
             return;
         SoundPreset preset;
-        preset.source = SoundJson::ReadString(entry, "SoundSource", kDefaultName, path);
-        preset.group = SoundJson::ReadString(entry, "Group", kDefaultName, path);
+        preset.source = SoundJson::ReadString(entry, "SoundSource", SoundPreset::kDefaultName, path);
+        preset.group = SoundJson::ReadString(entry, "Group", SoundPreset::kDefaultName, path);
         preset.volume = SoundJson::ReadNumber(entry, "Volume", 1.0f, path);
         preset.pitch = SoundJson::ReadNumber(entry, "Pitch", 1.0f, path);
         preset.loopCount = SoundJson::ReadLoopCount(entry, path);

@@ -7,8 +7,11 @@
 
 struct SoundPreset
 {
-    std::string source = "Default";
-    std::string group = "Default";
+    // The name of the preset, source and group that stand in for missing ones.
+    static constexpr const char* kDefaultName = "Default";
+
+    std::string source = kDefaultName;
+    std::string group = kDefaultName;
     float volume = 1.0f;
     float pitch = 1.0f;
     // -1 plays endlessly, 0 once, n plays n further times.

@@ -109,11 +109,5 @@ void SoundReceipt::restartPaused()
 
 void SoundReceipt::replay()
 {
-    SoundPreset preset;
-    preset.source = sourceName;
-    preset.group = groupName;
-    preset.volume = volume;
-    preset.pitch = pitch;
-    preset.loopCount = loopCount;
-    *this = Sound()->play(preset);
+    *this = Sound()->play(SoundPreset{sourceName, groupName, volume, pitch, loopCount});
 }

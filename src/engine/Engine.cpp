@@ -179,7 +179,7 @@ void Engine::registerEngineSystems()
     registerSystem(PlayerControllerSystem::getInstance());
     registerSystem(SceneManager::getInstance());
     registerSystem(DebugSystem::getInstance());
-    registerSystemAs("GraphicsSystemTransparent", GraphicsSystem::getInstance());
+    registerSystemAs(GraphicsSystem::kTransparentKey, GraphicsSystem::getInstance());
     registerSystem(IMGUISystem::getInstance());
     registerSystem(TransitionManager::getInstance());
 }
@@ -213,9 +213,7 @@ void Engine::update()
     const int64_t now = SteadyNowNanos();
     const int64_t frameMicros = (now - lastFrameClock) / 1000;
     lastFrameClock = now;
-    stepper.addFrameTime(frameMicros);
-    while (stepper.takeStep())
-        takeFixedStep();
+    takeSteps(frameMicros);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     renderSystems();
     glfwSwapBuffers(window);
@@ -227,10 +225,15 @@ void Engine::update()
 void Engine::advance(int64_t frameMicros)
 {
     makeCurrent();
+    takeSteps(frameMicros);
+    renderSystems();
+}
+
+void Engine::takeSteps(int64_t frameMicros)
+{
     stepper.addFrameTime(frameMicros);
     while (stepper.takeStep())
         takeFixedStep();
-    renderSystems();
 }
 
 void Engine::takeFixedStep()

@@ -80,6 +80,7 @@ public:
 
 private:
     bool openWindow();
+    void takeSteps(int64_t frameMicros);
     void takeFixedStep();
     void redrawOutsideLoop();
     IEngineSystem* findSystem(const std::string& name) const;

@@ -83,23 +83,23 @@ void EngineStateManager::restartState()
     setNextState(current);
 }
 
+// Index 0 is the current state, then the overlays from the bottom up; an index out of range
+// gives the null state, which ignores pausing and reports itself running.
 IEngineState* EngineStateManager::stateAt(int32_t index) const
 {
     if (index < 0 || static_cast<uint32_t>(index) >= getStateCount())
-        return nullptr;
+        return IEngineStateNull::instance();
     return index == 0 ? current : overlays[static_cast<size_t>(index - 1)];
 }
 
 void EngineStateManager::setStatePaused(bool pause, int32_t index)
 {
-    if (IEngineState* state = stateAt(index))
-        state->setPaused(pause);
+    stateAt(index)->setPaused(pause);
 }
 
 bool EngineStateManager::isStatePaused(int32_t index) const
 {
-    IEngineState* state = stateAt(index);
-    return state && state->isPaused();
+    return stateAt(index)->isPaused();
 }
 
 void EngineStateManager::pushState(IEngineState* state, bool pauseBelow)

@@ -1,8 +1,9 @@
 #pragma once
-// Holds the current game state and a stack of overlay states above it. A requested switch
-// happens at the manager's next update (shutdown, unload, swap, load, initialize); a restart
-// runs shutdown and initialize only. Window events and the developer window reach the
-// current state only.
+// Holds the current game state and a stack of overlay states above it. States, menus and the
+// developer shortcuts ask for a switch with setNextState; it happens at the manager's next
+// update (shutdown, unload, swap, load, initialize), so no state is torn down while its own
+// code is running. A restart runs shutdown and initialize only. Window events from the
+// engine and the developer window reach the current state only.
 
 #include "engine/IEngineState.h"
 #include "engine/IEngineSystem.h"

@@ -8,18 +8,42 @@
 #include <sstream>
 #include <stdexcept>
 
-std::string ReadFile(const std::string& path)
+namespace
+{
+bool TryReadFile(const std::string& path, std::string& contents)
 {
     std::ifstream file(path, std::ios::in | std::ios::binary);
     if (!file)
+        return false;
+    std::ostringstream text;
+    text << file.rdbuf();
+    contents = text.str();
+    return true;
+}
+}
+
+std::string ReadFile(const std::string& path)
+{
+    std::string contents;
+    if (!TryReadFile(path, contents))
     {
         const std::string line = "File: " + path + " not found.";
         Log()->error(line);
         throw std::runtime_error(line);
     }
-    std::ostringstream contents;
-    contents << file.rdbuf();
-    return contents.str();
+    return contents;
+}
+
+std::string ReadRequiredFile(const std::string& path)
+{
+    std::string contents;
+    if (!TryReadFile(path, contents))
+    {
+        const std::string line = "File: [" + path + "] not found.";
+        Log()->error(line);
+        throw std::invalid_argument(line);
+    }
+    return contents;
 }
 
 std::string GetExtension(const std::string& path)

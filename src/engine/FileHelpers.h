@@ -8,6 +8,9 @@
 // Throws std::runtime_error (after logging "File: <path> not found.") when the file
 // cannot be opened.
 std::string ReadFile(const std::string& path);
+// The same for the data files whose loaders name the path in brackets: logs
+// "File: [<path>] not found." and throws std::invalid_argument with that text.
+std::string ReadRequiredFile(const std::string& path);
 std::string GetExtension(const std::string& path);
 std::string StripExtension(const std::string& path);
 std::string GetFileName(const std::string& path);

@@ -33,7 +33,7 @@ float FixedStepper::getAverageStepInterval()
     float sum = 0.0f;
     for (uint64_t sample : history)
         sum += static_cast<float>(sample);
-    averageStepInterval = sum / 20.0f;
+    averageStepInterval = sum / static_cast<float>(kHistorySize);
     historyChanged = false;
     return averageStepInterval;
 }

@@ -1,30 +1,13 @@
 #include "input/InputBindingFile.h"
 
+#include "engine/FileHelpers.h"
 #include "engine/TraceLog.h"
 
 #include <nlohmann/json.hpp>
 
-#include <fstream>
-#include <sstream>
-#include <stdexcept>
-
 namespace
 {
 using nlohmann::json;
-
-std::string ReadRequiredFile(const std::string& path)
-{
-    std::ifstream file(path, std::ios::in | std::ios::binary);
-    if (!file)
-    {
-        const std::string problem = "File: [" + path + "] not found.";
-        Log()->error(problem);
-        throw std::invalid_argument(problem);
-    }
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
 
 bool ParseTrigType(const std::string& name, TriggerType& type)
 {

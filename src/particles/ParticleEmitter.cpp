@@ -2,6 +2,7 @@
 
 #include "engine/Engine.h"
 #include "engine/TimeHelpers.h"
+#include "engine/TraceLog.h"
 #include "graphics/TextureManager.h"
 #include "particles/ComplexParticle.h"
 #include "particles/EmitterArchetypeFile.h"
@@ -280,9 +281,16 @@ void ParticleEmitter::print() const
     std::cout << "This is an emitter of type " << getArchetypeName() << "." << std::endl;
 }
 
+// Without a running particle system there are no archetypes to save: writing anyway would
+// replace the shipped file with an empty one.
 void ParticleEmitter::exportToJson() const
 {
     ParticleManager* manager = Manager();
+    if (manager->isNull())
+    {
+        Log()->error("Emitter export skipped: no particle system is running");
+        return;
+    }
     WriteEmitterArchetypes(manager->getArchetypePath(), manager->getArchetypes());
 }
 

@@ -141,11 +141,7 @@ void AudioSystem::releaseSound(AudioSound* sound)
 {
     if (!sound)
         return;
-    for (AudioVoice& voice : voices)
-    {
-        if (voice.active && voice.sound == sound)
-            voice.end();
-    }
+    endVoicesPlaying(sound);
     EraseOwned(sounds, sound);
 }
 
@@ -192,18 +188,21 @@ AudioChannel AudioSystem::playSound(AudioSound* sound, AudioChannelGroup* group,
     if (!initialized || !sound)
         return AudioChannel();
     if (sound->isStream())
-    {
-        for (AudioVoice& voice : voices)
-        {
-            if (voice.active && voice.sound == sound)
-                voice.end();
-        }
-    }
+        endVoicesPlaying(sound);
     const int32_t slot = claimSlot();
     AudioVoice& voice = voices[static_cast<size_t>(slot)];
     voice.begin(sound, group, paused, nowMs());
     voice.startOrder = ++startCounter;
     return AudioChannel(this, slot, voice.generation);
+}
+
+void AudioSystem::endVoicesPlaying(const AudioSound* sound)
+{
+    for (AudioVoice& voice : voices)
+    {
+        if (voice.active && voice.sound == sound)
+            voice.end();
+    }
 }
 
 void AudioSystem::update()

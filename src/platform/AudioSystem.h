@@ -65,6 +65,7 @@ public:
 
 private:
     int32_t claimSlot();
+    void endVoicesPlaying(const AudioSound* sound);
     bool openDevice();
     void closeDevice();
     AudioSound* addSound(const std::string& path, bool stream);

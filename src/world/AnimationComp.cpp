@@ -1,7 +1,6 @@
 #include "world/AnimationComp.h"
 
 #include "engine/Engine.h"
-#include "engine/IEngineSystem.h"
 #include "engine/TimeHelpers.h"
 #include "graphics/AnimationManager.h"
 #include "graphics/AnimationSheet.h"

@@ -1,7 +1,6 @@
 #include "world/ArchetypeReader.h"
 
 #include "engine/Engine.h"
-#include "engine/IEngineSystem.h"
 #include "engine/TraceLog.h"
 #include "graphics/MeshManager.h"
 #include "graphics/TextureManager.h"
@@ -33,12 +32,17 @@ using nlohmann::json;
 
 namespace
 {
+bool Has(const json& object, const char* key)
+{
+    return object.is_object() && object.contains(key);
+}
+
 // A number key reads any JSON number or boolean; a whole key the same, cut toward zero; a
 // bool or string key needs exactly that kind. Anything else throws the library's type error.
 template <class T>
 T ReadOr(const json& object, const char* key, T fallback)
 {
-    if (!object.is_object() || !object.contains(key))
+    if (!Has(object, key))
         return fallback;
     return object.at(key).get<T>();
 }
@@ -46,11 +50,6 @@ T ReadOr(const json& object, const char* key, T fallback)
 glm::vec3 ReadVector(const json& object, glm::vec3 fallback)
 {
     return glm::vec3(ReadOr(object, "x", fallback.x), ReadOr(object, "y", fallback.y), ReadOr(object, "z", fallback.z));
-}
-
-bool Has(const json& object, const char* key)
-{
-    return object.is_object() && object.contains(key);
 }
 
 void ReadTransform(const json& value, Entity& entity)
@@ -146,14 +145,10 @@ void ReadEmitters(const json& value, Entity& entity)
 void ReadMovingPlatform(const json& value, Entity& entity)
 {
     auto platform = std::make_unique<MovingPlatformComp>();
-    if (Has(value, "TouchStart"))
-        platform->setTouchStart(value.at("TouchStart").get<bool>());
-    if (Has(value, "Moving"))
-        platform->setMoving(value.at("Moving").get<bool>());
-    if (Has(value, "TargetWaypointID"))
-        platform->setTargetWaypointID(value.at("TargetWaypointID").get<int32_t>());
-    if (Has(value, "TargetSpeed"))
-        platform->setTargetSpeed(value.at("TargetSpeed").get<float>());
+    platform->setTouchStart(ReadOr(value, "TouchStart", platform->getTouchStart()));
+    platform->setMoving(ReadOr(value, "Moving", platform->isMoving()));
+    platform->setTargetWaypointID(ReadOr(value, "TargetWaypointID", platform->getTargetWaypointID()));
+    platform->setTargetSpeed(ReadOr(value, "TargetSpeed", platform->getTargetSpeed()));
     entity.addComponent(platform.release());
 }
 
@@ -173,9 +168,9 @@ void ReadBreakingPlatform(const json& value, Entity& entity)
 void ReadTrigger(const json& value, Entity& entity)
 {
     auto trigger = std::make_unique<TriggerComp>();
-    if (Has(value, "DeathWall"))
+    if (Has(value, DeathWall::kName))
     {
-        trigger->addBehavior("DeathWall", std::make_shared<DeathWall>(), true);
+        trigger->addBehavior(DeathWall::kName, std::make_shared<DeathWall>(), true);
         if (entity.getComponent<ColliderComp>(ColliderComp::kName, ColliderCompNull::instance())->isNull())
             entity.addComponent(new ColliderComp());
     }

@@ -4,13 +4,12 @@
 #include "engine/Engine.h"
 #include "engine/TimeHelpers.h"
 #include "world/Entity.h"
+#include "world/EntityFlags.h"
 
 #include <algorithm>
 
 namespace
 {
-const std::string kInactiveFlag = "inactive";
-
 uint64_t NowMs()
 {
     return static_cast<uint64_t>(GetTimeMs());
@@ -53,7 +52,7 @@ void BreakingPlatformComp::update()
 {
     if (!triggered || NowMs() - triggerTime <= static_cast<uint64_t>(timeTillBreak))
         return;
-    getOwner()->setFlag(kInactiveFlag, true);
+    getOwner()->setFlag(EntityFlags::kInactive, true);
     breakTime = NowMs();
     static const std::string soundName = SoundManager::kName;
     Engine::getSystem<SoundManager>(soundName, SoundManagerNull::instance())->playPreset("BreakingPlatformSound");
@@ -63,7 +62,7 @@ void BreakingPlatformComp::updateInactive()
 {
     if (NowMs() - breakTime <= static_cast<uint64_t>(timeTillRespawn))
         return;
-    getOwner()->setFlag(kInactiveFlag, false);
+    getOwner()->setFlag(EntityFlags::kInactive, false);
     reset();
 }
 

@@ -6,22 +6,17 @@
 #include "particles/EmitterListComp.h"
 #include "world/BreakingPlatformComp.h"
 #include "world/Entity.h"
+#include "world/EntityFlags.h"
 #include "world/EntityManager.h"
 #include "world/MovingPlatformComp.h"
 #include "world/StatsComp.h"
 #include "world/TransformComp.h"
 #include "world/TriggerComp.h"
 
+using namespace EntityFlags;
+
 namespace
 {
-const std::string kPlayer = "player";
-const std::string kHazard = "hazard";
-const std::string kFirewall = "firewall";
-const std::string kGoal = "goal";
-const std::string kCheckpoint = "checkpoint";
-const std::string kPackage = "package";
-const std::string kGodMode = "godMode";
-const std::string kRespawn = "respawn";
 // The emitter archetype name as the emitter file spells it.
 const std::string kCheckpointEmitter = "Checkpoit";
 

@@ -7,6 +7,9 @@
 class DeathWall : public Behavior
 {
 public:
+    // The trigger key in the archetype file and the name the trigger holds it under.
+    static constexpr const char* kName = "DeathWall";
+
     void update(Entity*) override {}
     void onTrigger(Entity* owner, Entity* other) override;
 

@@ -1,27 +1,29 @@
 #include "world/Entity.h"
 
 #include "engine/Engine.h"
-#include "engine/IEngineSystem.h"
 #include "gameplay/PlayerControllerSystem.h"
 #include "graphics/DrawData.h"
 #include "graphics/GraphicsSystem.h"
 #include "graphics/Mesh.h"
 #include "input/InputSystem.h"
-#include "world/AnimationComp.h"
-#include "world/MeshComp.h"
-#include "world/TextureComp.h"
-#include "world/TextureSlicerComp.h"
 #include "particles/EmitterListComp.h"
+#include "world/AnimationComp.h"
 #include "world/ColliderComp.h"
 #include "world/Component.h"
 #include "world/ContactReactions.h"
+#include "world/EntityFlags.h"
 #include "world/EntityManager.h"
+#include "world/MeshComp.h"
 #include "world/PhysicsComp.h"
 #include "world/TestCollision.h"
+#include "world/TextureComp.h"
+#include "world/TextureSlicerComp.h"
 #include "world/TransformComp.h"
 
 #include <cmath>
 #include <vector>
+
+using namespace EntityFlags;
 
 namespace
 {
@@ -37,15 +39,6 @@ void RegisterEntity(Entity* entity)
     gRegistrar->addEntity(entity);
 }
 
-const std::string kDynamic = "dynamic";
-const std::string kGravity = "gravity";
-const std::string kNoClip = "noClip";
-const std::string kPlayer = "player";
-const std::string kPackage = "package";
-const std::string kCheckpoint = "checkpoint";
-const std::string kFirewall = "firewall";
-const std::string kInactive = "inactive";
-const std::string kTutorialButton = "TutorialButton";
 constexpr float kRenderFollow = 0.8f;
 
 // Near the top of a jump the player floats: a third of the gravity while |v.y| is this small.
@@ -126,26 +119,37 @@ Entity::~Entity()
     }
 }
 
+// The body's half of a step, run for every entity before any entity's update moves it:
+// 1. emitters follow the body and the motion carried from last step's support takes effect;
+// 2. gravity and drag go into the velocity;
+// 3. a tentative move by velocity plus carried motion (a noClip body simply keeps it);
+// 4. contacts at the tentative place take the intrusion out of the velocity;
+// 5. back to the old place: update() makes the real move with the corrected velocity.
 void Entity::physicsStep()
 {
     TransformComp* transform = getComponent<TransformComp>(TransformComp::kName, TransformCompNull::instance());
     PhysicsComp* body = getComponent<PhysicsComp>(PhysicsComp::kName, PhysicsCompNull::instance());
     ColliderComp* collider = getComponent<ColliderComp>(ColliderComp::kName, ColliderCompNull::instance());
 
+    // 1. Followers and carried motion
     getComponent<EmitterListComp>(EmitterListComp::kName, EmitterListCompNull::instance())->setPosition(transform->getPosition());
     body->commitCarried();
     if (!getFlag(kDynamic))
         return;
 
+    // 2. Forces
     const bool noClip = getFlag(kNoClip);
     if (getFlag(kGravity) && !noClip)
         ApplyGravity(this, body);
     body->integrate(ChooseDrag(body, collider, noClip));
+
+    // 3. Tentative move
     transform->setPosition(transform->getPosition() + body->getVelocity() + body->getCarried());
     collider->resetContacts();
     if (noClip)
         return;
 
+    // 4. Contacts
     if (collideWithOthers(collider))
     {
         glm::vec3 v = body->getVelocity();
@@ -156,6 +160,7 @@ void Entity::physicsStep()
             v.y -= penetration.y;
         body->setVelocity(v);
     }
+    // 5. Undo the tentative move
     transform->setPosition(transform->getPreviousPosition());
 }
 

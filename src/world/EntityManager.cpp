@@ -2,12 +2,15 @@
 
 #include "engine/Engine.h"
 #include "engine/EventId.h"
-#include "graphics/DrawData.h"
-#include "graphics/GraphicsSystem.h"
 #include "engine/SystemSingleton.h"
 #include "engine/TraceLog.h"
+#include "graphics/DrawData.h"
+#include "graphics/GraphicsSystem.h"
 #include "world/ArchetypeReader.h"
 #include "world/Entity.h"
+#include "world/EntityFlags.h"
+#include "world/PhysicsComp.h"
+#include "world/TransformComp.h"
 #include "world/WaypointComp.h"
 
 #include <iostream>
@@ -18,9 +21,20 @@ EntityManager* gEntityManager = nullptr;
 // Ids are never reused within a run: clearing or restarting the manager does not reset this.
 uint32_t gNextId = 0;
 
-const std::string kPlayerFlag = "player";
-const std::string kPackageFlag = "package";
-const std::string kInactiveFlag = "inactive";
+// Frees every entity of a list (live ones by id, archetypes by name); a null object that
+// slipped in is reported, never deleted.
+template <class EntityMap>
+void DeleteAll(EntityMap& list, const char* nullMessage)
+{
+    for (auto& entry : list)
+    {
+        if (entry.second->isNull())
+            Log()->error(nullMessage);
+        else
+            delete entry.second;
+    }
+    list.clear();
+}
 }
 
 EntityManager* EntityManager::getInstance()
@@ -57,13 +71,13 @@ void EntityManager::walkActive(Visit visit)
 void EntityManager::update()
 {
     walkActive([](Entity* entity) {
-        if (entity->getFlag(kInactiveFlag))
+        if (entity->getFlag(EntityFlags::kInactive))
             entity->updateInactive();
         else
             entity->physicsStep();
     });
     walkActive([](Entity* entity) {
-        if (!entity->getFlag(kInactiveFlag))
+        if (!entity->getFlag(EntityFlags::kInactive))
             entity->update();
     });
 }
@@ -76,35 +90,16 @@ void EntityManager::render()
     graphics->setContext(context);
     const DrawData drawData = graphics->getDrawData();
     walkActive([&drawData](Entity* entity) {
-        if (!entity->getFlag(kInactiveFlag))
+        if (!entity->getFlag(EntityFlags::kInactive))
             entity->render(drawData);
     });
-}
-
-void EntityManager::deleteAll(std::map<uint32_t, Entity*>& list, const char* nullMessage)
-{
-    for (auto& entry : list)
-    {
-        if (entry.second->isNull())
-            Log()->error(nullMessage);
-        else
-            delete entry.second;
-    }
-    list.clear();
 }
 
 void EntityManager::shutdown()
 {
     Log()->message(kName, "shutdown");
-    deleteAll(active, "Null object in active Entity list");
-    for (auto& entry : archetypes)
-    {
-        if (entry.second->isNull())
-            Log()->error("Null object in Entity Archetype list");
-        else
-            delete entry.second;
-    }
-    archetypes.clear();
+    DeleteAll(active, "Null object in active Entity list");
+    DeleteAll(archetypes, "Null object in Entity Archetype list");
 }
 
 void EntityManager::onNotify(void* payload, int32_t eventId)
@@ -141,12 +136,12 @@ void EntityManager::addArchetype(Entity* entity, const std::string& name)
 
 Entity* EntityManager::getPlayer() const
 {
-    return findFirstWithFlag(kPlayerFlag);
+    return findFirstWithFlag(EntityFlags::kPlayer);
 }
 
 Entity* EntityManager::getPackage() const
 {
-    return findFirstWithFlag(kPackageFlag);
+    return findFirstWithFlag(EntityFlags::kPackage);
 }
 
 std::vector<uint32_t> EntityManager::getActiveIds() const
@@ -181,7 +176,7 @@ Entity* EntityManager::cloneArchetype(const std::string& name)
 
 void EntityManager::clearActive()
 {
-    deleteAll(active, "Null object in Entity clear");
+    DeleteAll(active, "Null object in Entity clear");
 }
 
 Entity* EntityManager::findById(uint32_t id) const
@@ -234,8 +229,8 @@ void EntityManager::debugPrintEntities() const
 {
     for (const auto& entry : active)
     {
-        entry.second->debugPrintComponent("TransformComp");
-        entry.second->debugPrintComponent("PhysicsComp");
+        entry.second->debugPrintComponent(TransformComp::kName);
+        entry.second->debugPrintComponent(PhysicsComp::kName);
     }
 }
 

@@ -1,7 +1,10 @@
 #pragma once
 // Owns the live entities (by id, always walked in ascending id order) and the archetypes
 // read from "assets/Entity.json" (by name). Each step runs every body's physics before any
-// entity's components update and move; each frame draws every active entity.
+// entity's components update and move; each frame draws every active entity through the
+// graphics system's world context. Entities join the list themselves when built while an
+// engine is current; the scene manager fills it by cloning archetypes, and a CREATE event
+// from the Subject hub spawns a clone of the entity it carries.
 
 #include "engine/IEngineSystem.h"
 #include "engine/Observer.h"
@@ -50,7 +53,6 @@ public:
 private:
     template <class Visit>
     void walkActive(Visit visit);
-    void deleteAll(std::map<uint32_t, Entity*>& list, const char* nullMessage);
 
     std::map<uint32_t, Entity*> active;
     std::map<std::string, Entity*, std::less<>> archetypes;

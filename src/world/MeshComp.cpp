@@ -1,7 +1,6 @@
 #include "world/MeshComp.h"
 
 #include "engine/Engine.h"
-#include "engine/IEngineSystem.h"
 #include "graphics/Mesh.h"
 #include "graphics/MeshManager.h"
 

@@ -1,7 +1,8 @@
 #pragma once
 // Knows the level files under "assets/scenes/" by name and loads one into live entities
 // cloned from the archetypes: each object names an archetype and gives a rectangle (y down),
-// layers give depth and the kill plane below which the player dies.
+// layers give depth and the kill plane below which the player dies. A load empties the
+// entity manager first; once the level stands, the player controller's level timer starts.
 
 #include "engine/IEngineSystem.h"
 #include "engine/Observer.h"

@@ -39,6 +39,9 @@ bool BoxesOverlap(const TransformComp& a, const TransformComp& b)
            sB.y * 0.5f + sA.y * 0.5f - std::fabs(pB.y - pA.y) > 0.0f;
 }
 
+// Plan: other depth layer or boxes apart give None; a non-solid side gives Overlap; otherwise
+// a is pushed out along the axis it intrudes least on (with the ledge and ceiling-corner
+// allowances); an ordinary landing also hands a the ground's friction and motion.
 CollisionResult TestCollision(Entity* a, Entity* b)
 {
     TransformComp* transformA = a->getComponent<TransformComp>(TransformComp::kName, TransformCompNull::instance());

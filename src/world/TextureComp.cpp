@@ -1,7 +1,6 @@
 #include "world/TextureComp.h"
 
 #include "engine/Engine.h"
-#include "engine/IEngineSystem.h"
 #include "graphics/TextureManager.h"
 
 TextureComp::TextureComp() : texture(Texture::Null())

@@ -35,6 +35,26 @@ TEST(FileHelpers, ReadFileReturnsWholeFileAndThrowsWithALogLineWhenMissing)
     EXPECT_NE(console.err().find("ERROR! : File: " + folder + "/absent.txt not found."), std::string::npos);
 }
 
+TEST(FileHelpers, ReadRequiredFileNamesTheMissingPathInBracketsAndThrowsInvalidArgument)
+{
+    const std::string folder = test::ScratchFolder("ReadRequiredFile");
+    test::WriteText(folder + "/data.json", "{}\n");
+    EXPECT_EQ(ReadRequiredFile(folder + "/data.json"), "{}\n");
+
+    test::ConsoleCapture console;
+    const std::string missing = folder + "/absent.json";
+    try
+    {
+        ReadRequiredFile(missing);
+        ADD_FAILURE() << "no exception";
+    }
+    catch (const std::invalid_argument& problem)
+    {
+        EXPECT_EQ(std::string(problem.what()), "File: [" + missing + "] not found.");
+    }
+    EXPECT_NE(console.err().find("ERROR! : File: [" + missing + "] not found."), std::string::npos);
+}
+
 TEST(FileHelpers, ListFolderIsSortedAndFiltersByKind)
 {
     const std::string folder = test::ScratchFolder("ListFolder");

@@ -1,4 +1,6 @@
 #include "particles/EmitterArchetypeFile.h"
+
+#include "engine/Engine.h"
 #include "particles/ParticleEmitter.h"
 #include "particles/ParticleTestWorld.h"
 
@@ -281,4 +283,15 @@ TEST(EmitterArchetypeFile, WriterNeverEmitsInvalidUtf8)
     const std::string text = test::ReadText(world.archetypePath);
     EXPECT_NE(text.find("Bad\xEF\xBF\xBD"), std::string::npos) << "the broken byte becomes U+FFFD";
     EXPECT_NO_THROW(nlohmann::json::parse(text));
+}
+
+TEST(EmitterArchetypeFile, ExportWithoutARunningParticleSystemLeavesTheFileAlone)
+{
+    const std::string before = test::ReadText("assets/ParticleEmitter.json");
+    ASSERT_EQ(Engine::current(), nullptr);
+    test::ConsoleCapture console;
+    ParticleEmitter emitter;
+    emitter.exportToJson();
+    EXPECT_EQ(test::ReadText("assets/ParticleEmitter.json"), before);
+    EXPECT_NE(console.err().find("Emitter export skipped"), std::string::npos);
 }

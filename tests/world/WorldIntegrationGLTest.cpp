@@ -35,28 +35,69 @@ glm::vec3 PositionOf(Entity* entity)
 {
     return entity->getComponent<TransformComp>(TransformComp::kName, TransformCompNull::instance())->getPosition();
 }
+
+// The world systems as the game registers them, over the game's textures and animation sheets.
+class WorldIntegrationGL : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(rig.gl.ok());
+        rig.startGraphics();
+        rig.textures.loadFolder(TextureManager::kOpaqueFolder, TextureKind::Opaque);
+        rig.textures.loadFolder(TextureManager::kBlendedFolder, TextureKind::Blended);
+        animations.setName(AnimationManager::kName);
+        animations.loadAnimationSheets(AnimationManager::kSheetFile);
+        rig.engine.registerSystem(&animations);
+        rig.engine.registerSystem(manager);
+        rig.engine.registerSystem(scenes);
+        started = true;
+    }
+
+    void TearDown() override
+    {
+        if (started)
+        {
+            manager->shutdown();
+            animations.shutdown();
+        }
+        GameClock::useRealClock();
+    }
+
+    void startWorld()
+    {
+        manager->initialize();
+        scenes->initialize();
+    }
+
+    // Clears the window, then draws the world seen from the given point through both passes.
+    void drawWorldFrom(const glm::vec3& cameraPosition)
+    {
+        rig.graphics.render();
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        Camera camera;
+        camera.setProjectionMode(ProjectionMode::Perspective);
+        camera.setPosition(cameraPosition);
+        rig.graphics.setContext("WorldShader");
+        rig.graphics.setCamera(camera);
+        manager->render();
+        rig.graphics.render();
+    }
+
+    test::RenderRig rig;
+    AnimationManager animations;
+    EntityManager* manager = EntityManager::getInstance();
+    SceneManager* scenes = SceneManager::getInstance();
+    bool started = false;
+};
 }
 
 // The "Test Map" level as the game runs it: 200 fixed steps of the world, then one frame
 // drawn through both passes and written out as a picture.
-TEST(WorldIntegrationGL, TestMapRunsTwoHundredStepsAndDraws)
+TEST_F(WorldIntegrationGL, TestMapRunsTwoHundredStepsAndDraws)
 {
-    test::RenderRig rig;
-    ASSERT_TRUE(rig.gl.ok());
-    rig.startGraphics();
-    rig.textures.loadFolder(TextureManager::kOpaqueFolder, TextureKind::Opaque);
-    rig.textures.loadFolder(TextureManager::kBlendedFolder, TextureKind::Blended);
-    AnimationManager animations;
-    animations.setName(AnimationManager::kName);
-    animations.loadAnimationSheets(AnimationManager::kSheetFile);
-    rig.engine.registerSystem(&animations);
-    EntityManager* manager = EntityManager::getInstance();
-    rig.engine.registerSystem(manager);
-    SceneManager* scenes = SceneManager::getInstance();
-    rig.engine.registerSystem(scenes);
     GameClock::setManualSeconds(10.0);
-    manager->initialize();
-    scenes->initialize();
+    startWorld();
     scenes->loadScene("Test Map");
 
     Entity* player = manager->getPlayer();
@@ -101,15 +142,7 @@ TEST(WorldIntegrationGL, TestMapRunsTwoHundredStepsAndDraws)
     // The moving platform travels from waypoint 1 to waypoint 2, six units on at 0.05 a step.
     EXPECT_NEAR(farthestX, movingStart.x + 6.0f, 1e-3f);
 
-    rig.graphics.render();
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    Camera camera;
-    camera.setProjectionMode(ProjectionMode::Perspective);
-    camera.setPosition({12.0f, -5.0f, 24.0f});
-    rig.graphics.setContext("WorldShader");
-    rig.graphics.setCamera(camera);
-    manager->render();
-    rig.graphics.render();
+    drawWorldFrom({12.0f, -5.0f, 24.0f});
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 
     const std::vector<uint8_t> pixels = rig.gl.readPixels();
@@ -125,48 +158,19 @@ TEST(WorldIntegrationGL, TestMapRunsTwoHundredStepsAndDraws)
     const std::string png = test::OutputFolder() + "/WorldIntegration.png";
     EXPECT_TRUE(test::SavePNG(png, rig.gl.getWidth(), rig.gl.getHeight(), pixels));
     EXPECT_TRUE(std::filesystem::exists(png));
-
-    manager->shutdown();
-    animations.shutdown();
-    GameClock::useRealClock();
 }
 
 // Every game level loads and draws whole; the pictures let a designer see the layout.
-TEST(WorldIntegrationGL, EveryLevelDrawsWhole)
+TEST_F(WorldIntegrationGL, EveryLevelDrawsWhole)
 {
-    test::RenderRig rig;
-    ASSERT_TRUE(rig.gl.ok());
-    rig.startGraphics();
-    rig.textures.loadFolder(TextureManager::kOpaqueFolder, TextureKind::Opaque);
-    rig.textures.loadFolder(TextureManager::kBlendedFolder, TextureKind::Blended);
-    AnimationManager animations;
-    animations.setName(AnimationManager::kName);
-    animations.loadAnimationSheets(AnimationManager::kSheetFile);
-    rig.engine.registerSystem(&animations);
-    EntityManager* manager = EntityManager::getInstance();
-    rig.engine.registerSystem(manager);
-    SceneManager* scenes = SceneManager::getInstance();
-    rig.engine.registerSystem(scenes);
-    manager->initialize();
-    scenes->initialize();
-
+    startWorld();
     for (const char* level : {"Level1", "Level2", "Level3"})
     {
         scenes->loadScene(level);
         ASSERT_FALSE(manager->getPlayer()->isNull()) << level;
-        rig.graphics.render();
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        Camera camera;
-        camera.setProjectionMode(ProjectionMode::Perspective);
-        camera.setPosition({50.0f, -2.0f, 44.0f});
-        rig.graphics.setContext("WorldShader");
-        rig.graphics.setCamera(camera);
-        manager->render();
-        rig.graphics.render();
+        drawWorldFrom({50.0f, -2.0f, 44.0f});
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)) << level;
         const std::string png = test::OutputFolder() + "/World" + level + ".png";
         EXPECT_TRUE(test::SavePNG(png, rig.gl.getWidth(), rig.gl.getHeight(), rig.gl.readPixels()));
     }
-    manager->shutdown();
-    animations.shutdown();
 }
