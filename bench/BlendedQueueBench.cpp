@@ -41,6 +41,34 @@ void QueueAndDrain(benchmark::State& state)
 }
 BENCHMARK(QueueAndDrain)->Arg(100)->Arg(1000)->Arg(10000);
 
+// As the blended pass drains: each record's context name is compared with the current one
+// and the fields a draw uploads are read, so the records' memory is touched in depth order.
+void QueueAndDrainReadingRecords(benchmark::State& state)
+{
+    std::vector<BlendedDraw> draws = MakeDraws(static_cast<int>(state.range(0)));
+    for (BlendedDraw& draw : draws)
+        draw.contextName = "WorldShader";
+    const std::string current = "WorldShader";
+    BlendedQueue queue;
+    for (auto _ : state)
+    {
+        for (const BlendedDraw& draw : draws)
+            queue.push(draw);
+        glm::vec4 sum(0.0f);
+        int switches = 0;
+        queue.drain([&](BlendedDraw& record) {
+            switches += record.contextName != current ? 1 : 0;
+            sum += glm::vec4(record.transform.getPosition(), 0.0f) + record.blendColor + record.drawColor +
+                   glm::vec4(record.textureUVOffset, record.textureUVDimension) +
+                   static_cast<float>(record.sliceType + record.texture.id);
+        });
+        benchmark::DoNotOptimize(sum);
+        benchmark::DoNotOptimize(switches);
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(QueueAndDrainReadingRecords)->Arg(1000)->Arg(20000);
+
 void CullingTest(benchmark::State& state)
 {
     DrawData record;

@@ -15,6 +15,10 @@ public:
     // Measures the distance from the record's graphics system's current camera to the mesh
     // composed with the record's transform.
     BlendedDraw(Mesh* mesh, DrawData record);
+    // The queuing path of Mesh::draw, which has already resolved the graphics system and
+    // composed the world transform: the record is copied once, the context name and depth
+    // are taken from system, as the constructor above does.
+    BlendedDraw(Mesh* mesh, const DrawData& record, GraphicsSystem* system, const glm::vec3& objectPosition);
 
     std::string getContextName() const { return contextName; }
     // Draws at once; never queues again.

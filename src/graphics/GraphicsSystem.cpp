@@ -89,9 +89,10 @@ void GraphicsSystem::drawBlendedPass()
     const auto start = std::chrono::steady_clock::now();
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    // The names are compared in place: copying both for every record showed up in profiles.
     blendedQueue.drain([this](BlendedDraw& next) {
-        if (next.getContextName() != getContextName())
-            setContext(next.getContextName());
+        if (next.contextName != current->getName())
+            setContext(next.contextName);
         next.draw();
     });
     blendedPassNext = false;
@@ -166,6 +167,11 @@ Camera GraphicsSystem::getCamera(const std::string& contextName)
         return Camera();
     }
     return found->second->getCamera();
+}
+
+glm::vec3 GraphicsSystem::getCameraPosition()
+{
+    return current->getCameraPosition();
 }
 
 DrawData GraphicsSystem::getDrawData()

@@ -43,6 +43,8 @@ public:
     virtual void setCamera(const Camera& camera);
     virtual Camera getCamera();
     virtual Camera getCamera(const std::string& contextName);
+    // The current context's camera position, without copying the camera.
+    virtual glm::vec3 getCameraPosition();
     virtual DrawData getDrawData();
     virtual void setUniform(const std::string& name, int32_t count, const void* data);
     virtual void addBlendedDraw(BlendedDraw draw);
@@ -83,6 +85,7 @@ public:
     void setCamera(const Camera&) override {}
     Camera getCamera() override { return Camera(); }
     Camera getCamera(const std::string&) override { return Camera(); }
+    glm::vec3 getCameraPosition() override { return Camera().getPosition(); }
     // A default record that points back here, so callers that draw through it reach a
     // system that ignores them instead of a null pointer.
     DrawData getDrawData() override;

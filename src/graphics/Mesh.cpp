@@ -10,6 +10,23 @@
 #include <cstddef>
 #include <iostream>
 
+namespace
+{
+// Built once: a name made from a literal on every upload cost a string construction per
+// uniform per draw.
+const std::string kModel = "model";
+const std::string kUseTexture = "useTexture";
+const std::string kUseBlending = "useBlending";
+const std::string kBlendColor = "blendColor";
+const std::string kDrawColor = "drawColor";
+const std::string kTextureUVOffset = "textureUVOffset";
+const std::string kTextureUVDimension = "textureUVDimension";
+const std::string kSliceType = "sliceType";
+const std::string kTexBorder = "texBorder";
+const std::string kSpriteBorder = "spriteBorder";
+const std::string kSpriteTextureRatio = "spriteTextureRatio";
+}
+
 MeshNull* MeshNull::instance()
 {
     static MeshNull null;
@@ -96,10 +113,7 @@ void Mesh::draw(const DrawData& record, bool allowDefer)
     GraphicsSystem* graphics = record.graphics ? record.graphics : RegisteredGraphics();
     if (allowDefer && record.isTranslucent())
     {
-        DrawData queued = record;
-        queued.graphics = graphics;
-        queued.contextName = graphics->getContextName();
-        graphics->addBlendedDraw(BlendedDraw(this, queued));
+        graphics->addBlendedDraw(BlendedDraw(this, record, graphics, world.getPosition()));
         return;
     }
     drawNow(record, graphics, world);
@@ -108,22 +122,22 @@ void Mesh::draw(const DrawData& record, bool allowDefer)
 void Mesh::drawNow(const DrawData& record, GraphicsSystem* graphics, TransformComp& world) const
 {
     const glm::mat4 model = world.getModelMatrix();
-    graphics->setUniform("model", 1, &model[0][0]);
+    graphics->setUniform(kModel, 1, &model[0][0]);
     glBindTexture(GL_TEXTURE_2D, record.texture.id);
     const int32_t useTexture = record.texture.id != 0 ? 1 : 0;
-    graphics->setUniform("useTexture", 1, &useTexture);
+    graphics->setUniform(kUseTexture, 1, &useTexture);
     const int32_t useBlending = record.isTranslucent() ? 1 : 0;
-    graphics->setUniform("useBlending", 1, &useBlending);
-    graphics->setUniform("blendColor", 1, &record.blendColor[0]);
-    graphics->setUniform("drawColor", 1, &record.drawColor[0]);
-    graphics->setUniform("textureUVOffset", 1, &record.textureUVOffset[0]);
-    graphics->setUniform("textureUVDimension", 1, &record.textureUVDimension[0]);
-    graphics->setUniform("sliceType", 1, &record.sliceType);
+    graphics->setUniform(kUseBlending, 1, &useBlending);
+    graphics->setUniform(kBlendColor, 1, &record.blendColor[0]);
+    graphics->setUniform(kDrawColor, 1, &record.drawColor[0]);
+    graphics->setUniform(kTextureUVOffset, 1, &record.textureUVOffset[0]);
+    graphics->setUniform(kTextureUVDimension, 1, &record.textureUVDimension[0]);
+    graphics->setUniform(kSliceType, 1, &record.sliceType);
     if (record.sliceType != 0)
     {
-        graphics->setUniform("texBorder", 1, &record.texBorder[0]);
-        graphics->setUniform("spriteBorder", 1, &record.spriteBorder[0]);
-        graphics->setUniform("spriteTextureRatio", 1, &record.spriteTextureRatio[0]);
+        graphics->setUniform(kTexBorder, 1, &record.texBorder[0]);
+        graphics->setUniform(kSpriteBorder, 1, &record.spriteBorder[0]);
+        graphics->setUniform(kSpriteTextureRatio, 1, &record.spriteTextureRatio[0]);
     }
     glBindVertexArray(vao);
     glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(faces.size() * 3), GL_UNSIGNED_INT, nullptr);

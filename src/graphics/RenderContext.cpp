@@ -33,6 +33,7 @@ RenderContext::RenderContext(uint32_t program) : program(program)
         // The active-uniform index is not a location; only GL knows where each one lives.
         uniforms[uniformName] = {glGetUniformLocation(program, uniformName), type};
     }
+    lookup = UniformLookup(uniforms);
     drawData.transform = TransformComp();
     drawData.texture = Texture();
     drawData.graphics = RegisteredGraphics();
@@ -66,6 +67,11 @@ Camera RenderContext::getCamera() const
     return camera;
 }
 
+glm::vec3 RenderContext::getCameraPosition() const
+{
+    return camera.getPosition();
+}
+
 UniformInfo RenderContext::getUniformInfo(const std::string& uniformName) const
 {
     const auto found = uniforms.find(uniformName);
@@ -97,11 +103,11 @@ void RenderContext::refreshCulling()
 
 void RenderContext::setUniform(const std::string& uniformName, int32_t count, const void* data)
 {
-    const auto found = uniforms.find(uniformName);
-    if (found == uniforms.end())
+    const UniformInfo* found = lookup.find(uniformName);
+    if (!found)
         return;
-    const GLint location = found->second.location;
-    switch (found->second.type)
+    const GLint location = found->location;
+    switch (found->type)
     {
     case GL_INT:
     case GL_BOOL:
@@ -137,7 +143,7 @@ void RenderContext::setUniform(const std::string& uniformName, int32_t count, co
         glUniformMatrix4fv(location, count, GL_FALSE, static_cast<const GLfloat*>(data));
         break;
     default:
-        throw std::invalid_argument("Set unknown uniform type: " + std::to_string(found->second.type) +
+        throw std::invalid_argument("Set unknown uniform type: " + std::to_string(found->type) +
                                     ". Check if case has been added in RenderContext!");
     }
 }

@@ -6,17 +6,12 @@
 
 #include "graphics/Camera.h"
 #include "graphics/DrawData.h"
+#include "graphics/UniformLookup.h"
 
 #include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
-
-struct UniformInfo
-{
-    int32_t location = -1;
-    uint32_t type = 0;
-};
 
 class RenderContext
 {
@@ -30,6 +25,8 @@ public:
     virtual void setCamera(const Camera& newCamera);
     virtual void setFrustumCulling(uint32_t on);
     virtual Camera getCamera() const;
+    // The camera's position without copying the camera (the blended pass asks once per draw).
+    virtual glm::vec3 getCameraPosition() const;
     // A copy of the template, its culling switch and (while culling) its rectangle refreshed.
     virtual DrawData getDrawData();
     // Uploads count values through the GL call that matches the uniform's type; the program
@@ -54,6 +51,7 @@ private:
     uint32_t program = 0;
     Camera camera;
     std::map<std::string, UniformInfo> uniforms;
+    UniformLookup lookup;
     DrawData drawData;
     uint32_t frustumCulling = 0;
     std::string name;
@@ -69,6 +67,7 @@ public:
     void setCamera(const Camera&) override {}
     void setFrustumCulling(uint32_t) override {}
     Camera getCamera() const override { return Camera(); }
+    glm::vec3 getCameraPosition() const override { return Camera().getPosition(); }
     DrawData getDrawData() override;
     void setUniform(const std::string&, int32_t, const void*) override {}
     bool isNull() const override { return true; }
