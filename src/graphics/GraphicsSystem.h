@@ -23,6 +23,8 @@ class GraphicsSystem : public IEngineSystem, public Observer
 public:
     static constexpr const char* kName = "GraphicsSystem";
     static constexpr const char* kTransparentKey = "GraphicsSystemTransparent";
+    // Render contexts are named after their shader folders; the world draws through this one.
+    static constexpr const char* kWorldContext = "WorldShader";
     static constexpr const char* kBlendedTimingName = "GraphicsSystem - Blended Draw";
     static GraphicsSystem* getInstance();
 

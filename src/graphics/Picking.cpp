@@ -80,7 +80,7 @@ bool CastToPlane(Camera camera, const glm::vec2& windowPixel, const glm::vec2& w
 bool ScreenToWorld(glm::vec2 windowPixel, glm::vec3* out, bool towardsCamera)
 {
     GraphicsSystem* graphics = Engine::getSystem<GraphicsSystem>(GraphicsSystem::kName, GraphicsSystemNull::instance());
-    return CastToPlane(graphics->getCamera("WorldShader"), windowPixel, CurrentWindowSize(), PlayerRenderPosition(),
+    return CastToPlane(graphics->getCamera(GraphicsSystem::kWorldContext), windowPixel, CurrentWindowSize(), PlayerRenderPosition(),
                        towardsCamera, out);
 }
 

@@ -93,7 +93,7 @@ void ParticleManager::update()
 void ParticleManager::render()
 {
     GraphicsSystem* target = graphics ? graphics : GraphicsSystemNull::instance();
-    target->setContext("WorldShader");
+    target->setContext(GraphicsSystem::kWorldContext);
     DrawData record = target->getDrawData();
     for (auto& particle : particles)
         particle->draw(record);

@@ -85,7 +85,7 @@ void EntityManager::update()
 void EntityManager::render()
 {
     static const std::string graphicsName = GraphicsSystem::kName;
-    static const std::string context = "WorldShader";
+    static const std::string context = GraphicsSystem::kWorldContext;
     GraphicsSystem* graphics = Engine::getSystem<GraphicsSystem>(graphicsName, GraphicsSystemNull::instance());
     graphics->setContext(context);
     const DrawData drawData = graphics->getDrawData();
