@@ -47,8 +47,8 @@ void QueueAndDrainReadingRecords(benchmark::State& state)
 {
     std::vector<BlendedDraw> draws = MakeDraws(static_cast<int>(state.range(0)));
     for (BlendedDraw& draw : draws)
-        draw.contextName = "WorldShader";
-    const std::string current = "WorldShader";
+        draw.contextName = GraphicsSystem::kWorldContext;
+    const std::string current = GraphicsSystem::kWorldContext;
     BlendedQueue queue;
     for (auto _ : state)
     {

@@ -12,6 +12,7 @@
 #include "graphics/MeshManager.h"
 #include "graphics/ShaderManager.h"
 #include "graphics/TextureManager.h"
+#include "particles/ParticleBody.h"
 #include "particles/ParticleEmitter.h"
 #include "particles/ParticleManager.h"
 
@@ -59,7 +60,7 @@ void FillToTheLimits(ParticleManager& manager)
     {
         emitter.setSpawnType(burst % 2);
         emitter.setRadius(4.0f);
-        emitter.setFlag("converge", burst % 5 == 0);
+        emitter.setFlag(ParticleBody::kConvergeFlag, burst % 5 == 0);
         emitter.setConvergePoint({20000.0f, 20000.0f, 0.0f});
         emitter.setLastBurstTime(0);
         emitter.update();
@@ -145,7 +146,7 @@ void ParticleManagerRenderFrame(benchmark::State& state)
         Camera camera;
         camera.setProjectionMode(ProjectionMode::Orthographic);
         camera.setPosition({0.0f, 0.0f, 5.0f});
-        graphics->setContext("WorldShader", camera);
+        graphics->setContext(GraphicsSystem::kWorldContext, camera);
         scene.manager.initialize();
         FillToTheLimits(scene.manager);
         const auto drawFrame = [&]() {

@@ -15,6 +15,20 @@ AnimationManager* gAnimationManager = nullptr;
 
 using nlohmann::json;
 
+// The keys of the sheet file, spelled once for every reader.
+namespace Key
+{
+constexpr const char* kName = "Name";
+constexpr const char* kRows = "Rows";
+constexpr const char* kColumns = "Columns";
+constexpr const char* kAnimations = "Animations";
+constexpr const char* kAnimationSheets = "AnimationSheets";
+constexpr const char* kFrameCount = "FrameCount";
+constexpr const char* kStartRow = "Start Row";
+constexpr const char* kFrameSpeed = "Frame Speed";
+constexpr const char* kLooping = "Looping";
+}
+
 struct AnimationData
 {
     std::string name;
@@ -38,36 +52,40 @@ T ReadOr(const json& object, const char* key, T fallback)
     return object.contains(key) ? object.at(key).get<T>() : fallback;
 }
 
+template <class T>
+std::optional<T> ReadOptional(const json& object, const char* key)
+{
+    return object.contains(key) ? std::optional<T>(object.at(key).get<T>()) : std::nullopt;
+}
+
 bool IsNamedObject(const json& element)
 {
-    return element.is_object() && element.contains("Name");
+    return element.is_object() && element.contains(Key::kName);
 }
 
 AnimationData ReadAnimation(const json& object)
 {
     AnimationData data;
-    data.name = object.at("Name").get<std::string>();
-    data.frameCount = ReadOr<int32_t>(object, "FrameCount", data.frameCount);
+    data.name = object.at(Key::kName).get<std::string>();
+    data.frameCount = ReadOr<int32_t>(object, Key::kFrameCount, data.frameCount);
     // An animation may repeat its sheet's grid; it must be numeric but the sheet's grid applies.
-    ReadOr<float>(object, "Rows", 0.0f);
-    ReadOr<float>(object, "Columns", 0.0f);
-    data.startRow = ReadOr<int32_t>(object, "Start Row", data.startRow);
-    data.frameSpeed = ReadOr<float>(object, "Frame Speed", data.frameSpeed);
-    data.looping = ReadOr<bool>(object, "Looping", data.looping);
+    ReadOr<float>(object, Key::kRows, 0.0f);
+    ReadOr<float>(object, Key::kColumns, 0.0f);
+    data.startRow = ReadOr<int32_t>(object, Key::kStartRow, data.startRow);
+    data.frameSpeed = ReadOr<float>(object, Key::kFrameSpeed, data.frameSpeed);
+    data.looping = ReadOr<bool>(object, Key::kLooping, data.looping);
     return data;
 }
 
 SheetData ReadSheet(const json& object)
 {
     SheetData data;
-    data.name = object.at("Name").get<std::string>();
-    if (object.contains("Columns"))
-        data.columns = object.at("Columns").get<float>();
-    if (object.contains("Rows"))
-        data.rows = object.at("Rows").get<float>();
-    if (object.contains("Animations"))
+    data.name = object.at(Key::kName).get<std::string>();
+    data.columns = ReadOptional<float>(object, Key::kColumns);
+    data.rows = ReadOptional<float>(object, Key::kRows);
+    if (object.contains(Key::kAnimations))
     {
-        const json& animations = object.at("Animations");
+        const json& animations = object.at(Key::kAnimations);
         for (size_t i = 0; i < animations.size(); ++i)
             if (IsNamedObject(animations[i]))
                 data.animations.push_back(ReadAnimation(animations[i]));
@@ -78,7 +96,7 @@ SheetData ReadSheet(const json& object)
 std::vector<SheetData> ReadSheetFile(const json& root)
 {
     std::vector<SheetData> result;
-    const json& sheets = root.at("AnimationSheets");
+    const json& sheets = root.at(Key::kAnimationSheets);
     for (size_t i = 0; i < sheets.size(); ++i)
         if (IsNamedObject(sheets[i]))
             result.push_back(ReadSheet(sheets[i]));
@@ -88,7 +106,7 @@ std::vector<SheetData> ReadSheetFile(const json& root)
 // A grid below one cell would divide by zero in the frame arithmetic.
 bool HasUsableGrid(const SheetData& data, const std::string& path)
 {
-    for (const auto& [key, value] : {std::pair{"Columns", data.columns}, std::pair{"Rows", data.rows}})
+    for (const auto& [key, value] : {std::pair{Key::kColumns, data.columns}, std::pair{Key::kRows, data.rows}})
     {
         if (!value || !(*value >= 1.0f))
         {
@@ -108,7 +126,7 @@ AnimationSheet* BuildSheet(const SheetData& data, const std::string& path)
         if (animation.frameCount <= 0)
         {
             Log()->error(path + ": sheet \"" + data.name + "\" animation \"" + animation.name +
-                         "\" key \"FrameCount\" is " + std::to_string(animation.frameCount) +
+                         "\" key \"" + Key::kFrameCount + "\" is " + std::to_string(animation.frameCount) +
                          ", must be at least 1; animation skipped.");
             continue;
         }

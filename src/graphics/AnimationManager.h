@@ -1,6 +1,8 @@
 #pragma once
 // Owns the sprite-sheet animations of "assets/Animations/Animations.json" and hands them out
 // by sheet name, with the sheet "Default" as the fallback for names it does not hold.
+// AnimationComp asks it for its sheet by name on each change of animation; the sheets hold
+// only frame arithmetic, so many entities can share one.
 
 #include "engine/IEngineSystem.h"
 #include "engine/Observer.h"

@@ -6,6 +6,7 @@
 #include "graphics/Picking.h"
 #include "graphics/RenderContext.h"
 #include "graphics/ShaderManager.h"
+#include "graphics/UniformNames.h"
 #include "tools/DebugSystem.h"
 
 #include <GL/glew.h>
@@ -137,8 +138,8 @@ void GraphicsSystem::setContext(const std::string& name)
     SizeToWindow(camera);
     const glm::mat4 projection = camera.getProjection();
     const glm::mat4 view = camera.getView();
-    setUniform("projection", 1, &projection[0][0]);
-    setUniform("view", 1, &view[0][0]);
+    setUniform(UniformNames::kProjection, 1, &projection[0][0]);
+    setUniform(UniformNames::kView, 1, &view[0][0]);
 }
 
 std::string GraphicsSystem::getContextName()

@@ -4,28 +4,12 @@
 #include "graphics/BlendedDraw.h"
 #include "graphics/GraphicsSystem.h"
 #include "graphics/RenderContext.h"
+#include "graphics/UniformNames.h"
 
 #include <GL/glew.h>
 
 #include <cstddef>
 #include <iostream>
-
-namespace
-{
-// Built once: a name made from a literal on every upload cost a string construction per
-// uniform per draw.
-const std::string kModel = "model";
-const std::string kUseTexture = "useTexture";
-const std::string kUseBlending = "useBlending";
-const std::string kBlendColor = "blendColor";
-const std::string kDrawColor = "drawColor";
-const std::string kTextureUVOffset = "textureUVOffset";
-const std::string kTextureUVDimension = "textureUVDimension";
-const std::string kSliceType = "sliceType";
-const std::string kTexBorder = "texBorder";
-const std::string kSpriteBorder = "spriteBorder";
-const std::string kSpriteTextureRatio = "spriteTextureRatio";
-}
 
 MeshNull* MeshNull::instance()
 {
@@ -121,6 +105,7 @@ void Mesh::draw(const DrawData& record, bool allowDefer)
 
 void Mesh::drawNow(const DrawData& record, GraphicsSystem* graphics, TransformComp& world) const
 {
+    using namespace UniformNames;
     const glm::mat4 model = world.getModelMatrix();
     graphics->setUniform(kModel, 1, &model[0][0]);
     glBindTexture(GL_TEXTURE_2D, record.texture.id);

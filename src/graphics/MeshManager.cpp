@@ -39,12 +39,9 @@ void MeshManager::render() {}
 
 void MeshManager::shutdown()
 {
-    for (auto& [name, mesh] : meshes)
-    {
-        if (!mesh->isNull())
-            delete mesh;
-        mesh = MeshNull::instance();
-    }
+    for (auto& entry : meshes)
+        if (!entry.second->isNull())
+            delete entry.second;
     meshes.clear();
     Log()->message(kName, "shutdown");
 }

@@ -1,6 +1,8 @@
 #pragma once
 // Loads every OBJ file of "assets/meshes/" at start-up and hands the meshes out by file stem
-// ("quad", "ring", and the meshes the archetypes name).
+// ("quad", "ring", and the meshes the archetypes name). MeshComp, the particles and the
+// blended queue hold the raw pointers it hands out; shutdown deletes the meshes, so those
+// holders must be done drawing by then. An unknown name gets the null mesh, which draws nothing.
 
 #include "engine/IEngineSystem.h"
 #include "engine/Observer.h"

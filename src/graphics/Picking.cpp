@@ -15,6 +15,32 @@ TransformComp* PlayerTransform()
     Entity* player = Engine::getSystem<EntityManager>(EntityManager::kName, EntityManagerNull::instance())->getPlayer();
     return player->getComponent<TransformComp>(TransformComp::kName, TransformCompNull::instance());
 }
+
+struct Ray
+{
+    glm::vec3 origin;
+    glm::vec3 direction;
+};
+
+// The ray under a pixel given in normalised device coordinates, for a camera already sized
+// to the window.
+Ray PickRay(Camera& camera, const glm::vec2& ndc)
+{
+    if (camera.getProjectionMode() == ProjectionMode::Perspective)
+    {
+        // Every ray starts at the camera and fans out through the pixel.
+        glm::vec4 eye = camera.getInverseProjection() * glm::vec4(ndc.x, ndc.y, -1.0f, 1.0f);
+        eye.z = -1.0f;
+        eye.w = 0.0f;
+        return {camera.getPosition(), glm::normalize(glm::vec3(camera.getInverseView() * eye))};
+    }
+    // Parallel projections have parallel rays: start on the near plane under the pixel and
+    // look straight ahead.
+    const glm::vec4 eye = camera.getInverseProjection() * glm::vec4(ndc.x, ndc.y, -1.0f, 1.0f);
+    const glm::mat4 toWorld = camera.getInverseView();
+    return {glm::vec3(toWorld * glm::vec4(glm::vec3(eye) / eye.w, 1.0f)),
+            glm::normalize(glm::vec3(toWorld * glm::vec4(0.0f, 0.0f, -1.0f, 0.0f)))};
+}
 }
 
 glm::vec2 CurrentWindowSize()
@@ -43,45 +69,26 @@ bool CastToPlane(Camera camera, const glm::vec2& windowPixel, const glm::vec2& w
         return false;
     camera.setSize(windowSize.x, windowSize.y);
     const glm::vec2 ndc(2.0f * windowPixel.x / windowSize.x - 1.0f, -(2.0f * windowPixel.y / windowSize.y - 1.0f));
-    glm::vec3 origin;
-    glm::vec3 direction;
-    if (camera.getProjectionMode() == ProjectionMode::Perspective)
-    {
-        // Every ray starts at the camera and fans out through the pixel.
-        origin = camera.getPosition();
-        glm::vec4 eye = camera.getInverseProjection() * glm::vec4(ndc.x, ndc.y, -1.0f, 1.0f);
-        eye.z = -1.0f;
-        eye.w = 0.0f;
-        direction = glm::normalize(glm::vec3(camera.getInverseView() * eye));
-    }
-    else
-    {
-        // Parallel projections have parallel rays: start on the near plane under the pixel
-        // and look straight ahead.
-        const glm::vec4 eye = camera.getInverseProjection() * glm::vec4(ndc.x, ndc.y, -1.0f, 1.0f);
-        const glm::mat4 toWorld = camera.getInverseView();
-        origin = glm::vec3(toWorld * glm::vec4(glm::vec3(eye) / eye.w, 1.0f));
-        direction = glm::normalize(glm::vec3(toWorld * glm::vec4(0.0f, 0.0f, -1.0f, 0.0f)));
-    }
+    const Ray ray = PickRay(camera, ndc);
 
     const glm::vec3 cameraPosition = camera.getPosition();
     const glm::vec3 normal = towardsCamera ? glm::normalize(cameraPosition - planePoint)
                                            : glm::normalize(glm::vec3(0.0f, 0.0f, cameraPosition.z - planePoint.z));
-    const float facing = glm::dot(direction, normal);
+    const float facing = glm::dot(ray.direction, normal);
     if (!(std::abs(facing) > std::numeric_limits<float>::epsilon()))
         return false;
-    const float distance = glm::dot(planePoint - origin, normal) / facing;
+    const float distance = glm::dot(planePoint - ray.origin, normal) / facing;
     if (!(distance > 0.0f))
         return false;
-    *out = origin + direction * distance;
+    *out = ray.origin + ray.direction * distance;
     return true;
 }
 
 bool ScreenToWorld(glm::vec2 windowPixel, glm::vec3* out, bool towardsCamera)
 {
     GraphicsSystem* graphics = Engine::getSystem<GraphicsSystem>(GraphicsSystem::kName, GraphicsSystemNull::instance());
-    return CastToPlane(graphics->getCamera(GraphicsSystem::kWorldContext), windowPixel, CurrentWindowSize(), PlayerRenderPosition(),
-                       towardsCamera, out);
+    return CastToPlane(graphics->getCamera(GraphicsSystem::kWorldContext), windowPixel, CurrentWindowSize(),
+                       PlayerRenderPosition(), towardsCamera, out);
 }
 
 glm::vec3 ProjectToWindow(const glm::vec3& world, Camera camera, const glm::vec2& windowSize)

@@ -34,8 +34,6 @@ RenderContext::RenderContext(uint32_t program) : program(program)
         uniforms[uniformName] = {glGetUniformLocation(program, uniformName), type};
     }
     lookup = UniformLookup(uniforms);
-    drawData.transform = TransformComp();
-    drawData.texture = Texture();
     drawData.graphics = RegisteredGraphics();
 }
 

@@ -13,21 +13,13 @@ namespace
 {
 ShaderManager* gShaderManager = nullptr;
 
-std::string ShaderInfoLog(GLuint shader)
+// Shaders and programs keep their logs alike; only the two GL entry points differ.
+std::string InfoLog(GLuint object, PFNGLGETSHADERIVPROC getParameter, PFNGLGETSHADERINFOLOGPROC getLog)
 {
     GLint length = 0;
-    glGetShaderiv(shader, GL_INFO_LOG_LENGTH, &length);
+    getParameter(object, GL_INFO_LOG_LENGTH, &length);
     std::string log(static_cast<size_t>(length) + 1, '\0');
-    glGetShaderInfoLog(shader, length + 1, nullptr, log.data());
-    return log.c_str();
-}
-
-std::string ProgramInfoLog(GLuint program)
-{
-    GLint length = 0;
-    glGetProgramiv(program, GL_INFO_LOG_LENGTH, &length);
-    std::string log(static_cast<size_t>(length) + 1, '\0');
-    glGetProgramInfoLog(program, length + 1, nullptr, log.data());
+    getLog(object, length + 1, nullptr, log.data());
     return log.c_str();
 }
 }
@@ -119,7 +111,7 @@ bool LoadAndCompileShader(uint32_t shader, const std::string& path)
     glGetShaderiv(shader, GL_COMPILE_STATUS, &status);
     if (status != GL_TRUE)
     {
-        Log()->error("Shader '" + path + "' failed to compile: " + ShaderInfoLog(shader));
+        Log()->error("Shader '" + path + "' failed to compile: " + InfoLog(shader, glGetShaderiv, glGetShaderInfoLog));
         return false;
     }
     Log()->message("LoadAndCompileShader", "Shader '" + path + "' compiled successfully. ");
@@ -137,7 +129,7 @@ bool LinkShaderProgram(uint32_t program, const std::vector<uint32_t>& shaders)
     if (linked)
         Log()->message("LinkShaderProgram", "Program linked successfully. ");
     else
-        Log()->error("Program failed to link: " + ProgramInfoLog(program));
+        Log()->error("Program failed to link: " + InfoLog(program, glGetProgramiv, glGetProgramInfoLog));
     glValidateProgram(program);
     for (uint32_t shader : shaders)
     {

@@ -1,6 +1,8 @@
 #pragma once
 // Builds one GL program per folder under "shaders/": the folder's name is the program's
 // name, each file in it one stage chosen by its extension ("vert", "frag", "geom", "comp").
+// Registered first among the drawing systems: GraphicsSystem builds one render context per
+// program it finds here, so a shader folder becomes a context name such as "WorldShader".
 
 #include "engine/IEngineSystem.h"
 #include "engine/Observer.h"

@@ -15,6 +15,20 @@ namespace
 TextureManager* gTextureManager = nullptr;
 
 constexpr int kRequiredChannels = 4;
+
+// Nearest filtering keeps the pixel art crisp at any zoom.
+GLuint UploadRgba(int width, int height, const unsigned char* pixels)
+{
+    GLuint id = 0;
+    glGenTextures(1, &id);
+    glBindTexture(GL_TEXTURE_2D, id);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
+    glGenerateMipmap(GL_TEXTURE_2D);
+    return id;
+}
 }
 
 TextureManager* TextureManager::getInstance()
@@ -78,14 +92,7 @@ void TextureManager::loadTexture(const std::string& path, const std::string& ste
         throw std::invalid_argument("Incorrect bit depth.");
     }
 
-    GLuint id = 0;
-    glGenTextures(1, &id);
-    glBindTexture(GL_TEXTURE_2D, id);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
-    glGenerateMipmap(GL_TEXTURE_2D);
+    const GLuint id = UploadRgba(width, height, pixels);
     stbi_image_free(pixels);
 
     textures[stem] = {id, kind, static_cast<float>(width), static_cast<float>(height)};

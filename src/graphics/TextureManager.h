@@ -2,7 +2,8 @@
 // Loads every 32-bit image of "assets/textures/opaque" and "assets/textures/blended" once and
 // hands the textures out by file stem. The folder decides the pass: blended images are queued
 // for the sorted blended pass. A missing name falls back to "NO_TEXTURE" so a typo shows a
-// placeholder instead of stopping the game.
+// placeholder instead of stopping the game. TextureComp, the emitters and the interface copy
+// the Texture records it returns; the GL textures themselves stay owned here.
 
 #include "engine/IEngineSystem.h"
 #include "engine/Observer.h"

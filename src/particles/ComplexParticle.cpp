@@ -13,13 +13,6 @@ constexpr float kFadeFloor = 0.05f;
 constexpr float kInvisible = 0.01f;
 }
 
-ComplexParticle::ComplexParticle(const int64_t& lifespan, const glm::vec3& position, const glm::vec3& velocity,
-                                 const glm::vec3& acceleration, const glm::vec4& color, const glm::vec3& scale,
-                                 Texture texture, const FlagMap& flags, const glm::vec3& convergePoint)
-    : body(lifespan, position, velocity, acceleration, color, scale, texture, flags, convergePoint)
-{
-}
-
 void ComplexParticle::update()
 {
     glm::vec3 velocity = body.getVelocity();

@@ -1,32 +1,17 @@
 #pragma once
 // A particle that fades: its alpha shrinks every step and it is drawn through the blend
-// colour, so a translucent one goes to the blended pass.
+// colour, so a translucent one goes to the blended pass. The emitter builds it and hands it
+// to ParticleManager::addComplexParticle at once.
 
-#include "particles/AbstractParticle.h"
-#include "particles/ParticleBody.h"
+#include "particles/ParticleBase.h"
 
-class ComplexParticle : public AbstractParticle
+class ComplexParticle : public ParticleBase
 {
 public:
-    using FlagMap = ParticleBody::FlagMap;
-
-    // Serves the static null particle: plain defaults, no engine lookups.
-    ComplexParticle() = default;
-    // Builds the particle; the emitter hands it to ParticleManager::addComplexParticle at once.
-    ComplexParticle(const int64_t& lifespan, const glm::vec3& position, const glm::vec3& velocity,
-                    const glm::vec3& acceleration, const glm::vec4& color, const glm::vec3& scale,
-                    Texture texture, const FlagMap& flags, const glm::vec3& convergePoint);
+    using ParticleBase::ParticleBase;
 
     void update() override;
     void draw(DrawData& data) override;
-    bool isDead() const override { return body.isDead(); }
-    void setFlag(const std::string& name, bool value) override { body.setFlag(name, value); }
-    bool getFlag(const std::string& name) const override { return body.getFlag(name); }
-
-    const ParticleBody& getBody() const { return body; }
-
-private:
-    ParticleBody body;
 };
 
 class ComplexParticleNull : public ComplexParticle

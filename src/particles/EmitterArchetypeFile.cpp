@@ -16,6 +16,40 @@ using nlohmann::json;
 
 namespace
 {
+// Every key of an entry, spelled once for reading and writing alike.
+namespace Key
+{
+constexpr const char* kName = "Name";
+constexpr const char* kTransformComp = "TransformComp";
+constexpr const char* kPosition = "Position";
+constexpr const char* kVelocity = "Velocity";
+constexpr const char* kVelocityDeviation = "VelocityDeviation";
+constexpr const char* kNumParticles = "NumParticles";
+constexpr const char* kNumComplexParticles = "NumComplexParticles";
+constexpr const char* kLifespan = "Lifespan";
+constexpr const char* kLoop = "Loop";
+constexpr const char* kLoopDelay = "LoopDelay";
+constexpr const char* kColor = "Color";
+constexpr const char* kColorDeviation = "ColorDeviation";
+constexpr const char* kAcceleration = "Acceleration";
+constexpr const char* kParticleLifespan = "ParticleLifespan";
+constexpr const char* kParticleLifespanDeviation = "ParticleLifespanDeviation";
+constexpr const char* kLoopDelayDeviation = "LoopDelayDeviation";
+constexpr const char* kBaseParticleScale = "BaseParticleScale";
+constexpr const char* kParticleScaleDev = "ParticleScaleDev";
+constexpr const char* kTexture = "Texture";
+constexpr const char* kPositionOffset = "PositionOffset";
+constexpr const char* kSpawnRange = "SpawnRange";
+constexpr const char* kUseDensity = "UseDensity";
+constexpr const char* kFlags = "Flags";
+constexpr const char* kRadius = "Radius";
+constexpr const char* kType = "Type";
+constexpr const char* kXLower = "x-";
+constexpr const char* kXUpper = "x+";
+constexpr const char* kYLower = "y-";
+constexpr const char* kYUpper = "y+";
+}
+
 constexpr double kTwoTo63 = 9223372036854775808.0;
 constexpr double kTwoTo64 = 18446744073709551616.0;
 
@@ -124,46 +158,46 @@ bool ReadBool(const json& entry, const char* key, bool fallback)
 
 void ReadTransform(const json& entry, EmitterRecord& record)
 {
-    const json* transform = Find(entry, "TransformComp");
+    const json* transform = Find(entry, Key::kTransformComp);
     if (!transform)
         return;
-    if (!Find(*transform, "Position"))
-        Fail("TransformComp", "must hold \"Position\"");
-    record.position = ReadVec3(*transform, "Position", record.position);
+    if (!Find(*transform, Key::kPosition))
+        Fail(Key::kTransformComp, "must hold \"Position\"");
+    record.position = ReadVec3(*transform, Key::kPosition, record.position);
 }
 
 void ReadVelocityDeviation(const json& entry, EmitterRecord& record)
 {
-    const json* group = Find(entry, "VelocityDeviation");
+    const json* group = Find(entry, Key::kVelocityDeviation);
     if (!group)
         return;
-    record.velocityDeviationX = ReadComponent(*group, "x", "VelocityDeviation");
-    record.velocityDeviationY = ReadComponent(*group, "y", "VelocityDeviation");
-    ReadComponent(*group, "z", "VelocityDeviation");
+    record.velocityDeviationX = ReadComponent(*group, "x", Key::kVelocityDeviation);
+    record.velocityDeviationY = ReadComponent(*group, "y", Key::kVelocityDeviation);
+    ReadComponent(*group, "z", Key::kVelocityDeviation);
 }
 
 void ReadTexture(const json& entry, EmitterRecord& record)
 {
-    const json* value = Find(entry, "Texture");
+    const json* value = Find(entry, Key::kTexture);
     if (!value)
         return;
     if (!value->is_string())
-        Fail("Texture", "must be a texture name");
+        Fail(Key::kTexture, "must be a texture name");
     record.texture = value->get<std::string>();
 }
 
 void ReadSpawnRange(const json& entry, EmitterRecord& record)
 {
-    const json* range = Find(entry, "SpawnRange");
+    const json* range = Find(entry, Key::kSpawnRange);
     if (!range)
         return;
-    record.xLower = ReadComponent(*range, "x-", "SpawnRange");
-    record.xUpper = ReadComponent(*range, "x+", "SpawnRange");
-    record.yLower = ReadComponent(*range, "y-", "SpawnRange");
-    record.yUpper = ReadComponent(*range, "y+", "SpawnRange");
-    record.radius = ReadComponent(*range, "Radius", "SpawnRange");
+    record.xLower = ReadComponent(*range, Key::kXLower, Key::kSpawnRange);
+    record.xUpper = ReadComponent(*range, Key::kXUpper, Key::kSpawnRange);
+    record.yLower = ReadComponent(*range, Key::kYLower, Key::kSpawnRange);
+    record.yUpper = ReadComponent(*range, Key::kYUpper, Key::kSpawnRange);
+    record.radius = ReadComponent(*range, Key::kRadius, Key::kSpawnRange);
     record.spawnType = 0;
-    if (const json* type = Find(*range, "Type"))
+    if (const json* type = Find(*range, Key::kType))
     {
         if (!type->is_number())
             Fail("SpawnRange.Type", "must be a number");
@@ -173,15 +207,15 @@ void ReadSpawnRange(const json& entry, EmitterRecord& record)
 
 void ReadFlags(const json& entry, EmitterRecord& record)
 {
-    const json* flags = Find(entry, "Flags");
+    const json* flags = Find(entry, Key::kFlags);
     if (!flags || flags->is_null() || (flags->is_object() && flags->empty()))
         return;
     if (!flags->is_array())
-        Fail("Flags", "must be null or a list of flag names");
+        Fail(Key::kFlags, "must be null or a list of flag names");
     for (const json& flag : *flags)
     {
         if (!flag.is_string())
-            Fail("Flags", "every flag must be a name");
+            Fail(Key::kFlags, "every flag must be a name");
         record.flags.push_back(flag.get<std::string>());
     }
 }
@@ -215,33 +249,33 @@ EmitterRecord ParseEmitterRecord(const json& entry)
 {
     if (!entry.is_object())
         Fail("entry", "must be an object");
-    const json* name = Find(entry, "Name");
+    const json* name = Find(entry, Key::kName);
     if (!name || !name->is_string())
-        Fail("Name", "is required and must be a string");
+        Fail(Key::kName, "is required and must be a string");
 
     EmitterRecord record;
     record.name = name->get<std::string>();
     ReadTransform(entry, record);
-    record.velocity = ReadVec3(entry, "Velocity", record.velocity);
+    record.velocity = ReadVec3(entry, Key::kVelocity, record.velocity);
     ReadVelocityDeviation(entry, record);
-    record.numParticles = ReadCount(entry, "NumParticles", record.numParticles);
-    record.numComplexParticles = ReadCount(entry, "NumComplexParticles", record.numComplexParticles);
-    record.lifespan = ReadMilliseconds(entry, "Lifespan", record.lifespan);
-    record.loop = ReadBool(entry, "Loop", record.loop);
-    record.loopDelay = ReadMilliseconds(entry, "LoopDelay", record.loopDelay);
-    record.color = ReadColor(entry, "Color", record.color);
-    record.colorDeviation = ReadColor(entry, "ColorDeviation", record.colorDeviation);
-    record.acceleration = ReadVec3(entry, "Acceleration", record.acceleration);
-    record.particleLifespan = ReadMilliseconds(entry, "ParticleLifespan", record.particleLifespan);
+    record.numParticles = ReadCount(entry, Key::kNumParticles, record.numParticles);
+    record.numComplexParticles = ReadCount(entry, Key::kNumComplexParticles, record.numComplexParticles);
+    record.lifespan = ReadMilliseconds(entry, Key::kLifespan, record.lifespan);
+    record.loop = ReadBool(entry, Key::kLoop, record.loop);
+    record.loopDelay = ReadMilliseconds(entry, Key::kLoopDelay, record.loopDelay);
+    record.color = ReadColor(entry, Key::kColor, record.color);
+    record.colorDeviation = ReadColor(entry, Key::kColorDeviation, record.colorDeviation);
+    record.acceleration = ReadVec3(entry, Key::kAcceleration, record.acceleration);
+    record.particleLifespan = ReadMilliseconds(entry, Key::kParticleLifespan, record.particleLifespan);
     record.particleLifespanDeviation =
-        ReadMilliseconds(entry, "ParticleLifespanDeviation", record.particleLifespanDeviation);
-    record.loopDelayDeviation = ReadMilliseconds(entry, "LoopDelayDeviation", record.loopDelayDeviation);
-    record.baseParticleScale = ReadVec3(entry, "BaseParticleScale", record.baseParticleScale);
-    record.particleScaleDeviation = ReadVec3(entry, "ParticleScaleDev", record.particleScaleDeviation);
+        ReadMilliseconds(entry, Key::kParticleLifespanDeviation, record.particleLifespanDeviation);
+    record.loopDelayDeviation = ReadMilliseconds(entry, Key::kLoopDelayDeviation, record.loopDelayDeviation);
+    record.baseParticleScale = ReadVec3(entry, Key::kBaseParticleScale, record.baseParticleScale);
+    record.particleScaleDeviation = ReadVec3(entry, Key::kParticleScaleDev, record.particleScaleDeviation);
     ReadTexture(entry, record);
-    record.positionOffset = ReadVec3(entry, "PositionOffset", record.positionOffset);
+    record.positionOffset = ReadVec3(entry, Key::kPositionOffset, record.positionOffset);
     ReadSpawnRange(entry, record);
-    record.useDensity = ReadBool(entry, "UseDensity", record.useDensity);
+    record.useDensity = ReadBool(entry, Key::kUseDensity, record.useDensity);
     ReadFlags(entry, record);
     return record;
 }
@@ -335,35 +369,38 @@ EmitterRecord RecordFromEmitter(const std::string& name, const ParticleEmitter& 
 json EmitterRecordToJson(const EmitterRecord& record)
 {
     json entry = json::object();
-    entry["Name"] = record.name;
+    entry[Key::kName] = record.name;
     // The emitter's own position is not kept: entities place their emitters.
-    entry["TransformComp"] = {{"Position", {{"x", 0}, {"y", 0}, {"z", 0}}}};
-    entry["Velocity"] = Vec3Json(record.velocity);
-    entry["VelocityDeviation"] = PlanarJson(record.velocityDeviationX, record.velocityDeviationY);
-    entry["NumParticles"] = record.numParticles;
-    entry["NumComplexParticles"] = record.numComplexParticles;
-    entry["Lifespan"] = MillisecondsJson(record.lifespan);
-    entry["Loop"] = record.loop;
-    entry["LoopDelay"] = MillisecondsJson(record.loopDelay);
-    entry["Color"] = ColorJson(record.color);
-    entry["ColorDeviation"] = ColorJson(record.colorDeviation);
-    entry["Acceleration"] = PlanarJson(record.acceleration.x, record.acceleration.y);
-    entry["ParticleLifespan"] = MillisecondsJson(record.particleLifespan);
-    entry["ParticleLifespanDeviation"] = MillisecondsJson(record.particleLifespanDeviation);
-    entry["LoopDelayDeviation"] = MillisecondsJson(record.loopDelayDeviation);
-    entry["BaseParticleScale"] = Vec3Json(record.baseParticleScale);
-    entry["ParticleScaleDev"] = Vec3Json(record.particleScaleDeviation);
+    entry[Key::kTransformComp] = {{Key::kPosition, {{"x", 0}, {"y", 0}, {"z", 0}}}};
+    entry[Key::kVelocity] = Vec3Json(record.velocity);
+    entry[Key::kVelocityDeviation] = PlanarJson(record.velocityDeviationX, record.velocityDeviationY);
+    entry[Key::kNumParticles] = record.numParticles;
+    entry[Key::kNumComplexParticles] = record.numComplexParticles;
+    entry[Key::kLifespan] = MillisecondsJson(record.lifespan);
+    entry[Key::kLoop] = record.loop;
+    entry[Key::kLoopDelay] = MillisecondsJson(record.loopDelay);
+    entry[Key::kColor] = ColorJson(record.color);
+    entry[Key::kColorDeviation] = ColorJson(record.colorDeviation);
+    entry[Key::kAcceleration] = PlanarJson(record.acceleration.x, record.acceleration.y);
+    entry[Key::kParticleLifespan] = MillisecondsJson(record.particleLifespan);
+    entry[Key::kParticleLifespanDeviation] = MillisecondsJson(record.particleLifespanDeviation);
+    entry[Key::kLoopDelayDeviation] = MillisecondsJson(record.loopDelayDeviation);
+    entry[Key::kBaseParticleScale] = Vec3Json(record.baseParticleScale);
+    entry[Key::kParticleScaleDev] = Vec3Json(record.particleScaleDeviation);
     if (record.texture)
-        entry["Texture"] = *record.texture;
-    entry["PositionOffset"] = Vec3Json(record.positionOffset);
-    entry["SpawnRange"] = {{"x-", static_cast<double>(record.xLower)}, {"x+", static_cast<double>(record.xUpper)},
-                           {"y-", static_cast<double>(record.yLower)}, {"y+", static_cast<double>(record.yUpper)},
-                           {"Radius", static_cast<double>(record.radius)}, {"Type", record.spawnType}};
-    entry["UseDensity"] = record.useDensity;
+        entry[Key::kTexture] = *record.texture;
+    entry[Key::kPositionOffset] = Vec3Json(record.positionOffset);
+    entry[Key::kSpawnRange] = {{Key::kXLower, static_cast<double>(record.xLower)},
+                               {Key::kXUpper, static_cast<double>(record.xUpper)},
+                               {Key::kYLower, static_cast<double>(record.yLower)},
+                               {Key::kYUpper, static_cast<double>(record.yUpper)},
+                               {Key::kRadius, static_cast<double>(record.radius)},
+                               {Key::kType, record.spawnType}};
+    entry[Key::kUseDensity] = record.useDensity;
     json flags = nullptr;
     for (const std::string& flag : record.flags)
         flags.push_back(flag);
-    entry["Flags"] = flags;
+    entry[Key::kFlags] = flags;
     return entry;
 }
 

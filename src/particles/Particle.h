@@ -1,31 +1,16 @@
 #pragma once
 // A particle that keeps its colour for its whole life; tinted through the draw colour.
+// The emitter builds it and hands it to ParticleManager::addParticle at once.
 
-#include "particles/AbstractParticle.h"
-#include "particles/ParticleBody.h"
+#include "particles/ParticleBase.h"
 
-class Particle : public AbstractParticle
+class Particle : public ParticleBase
 {
 public:
-    using FlagMap = ParticleBody::FlagMap;
-
-    // Serves the static null particle: plain defaults, no engine lookups.
-    Particle() = default;
-    // Builds the particle; the emitter hands it to ParticleManager::addParticle at once.
-    Particle(const int64_t& lifespan, const glm::vec3& position, const glm::vec3& velocity,
-             const glm::vec3& acceleration, const glm::vec4& color, const glm::vec3& scale, Texture texture,
-             const FlagMap& flags, const glm::vec3& convergePoint);
+    using ParticleBase::ParticleBase;
 
     void update() override;
     void draw(DrawData& data) override;
-    bool isDead() const override { return body.isDead(); }
-    void setFlag(const std::string& name, bool value) override { body.setFlag(name, value); }
-    bool getFlag(const std::string& name) const override { return body.getFlag(name); }
-
-    const ParticleBody& getBody() const { return body; }
-
-private:
-    ParticleBody body;
 };
 
 class ParticleNull : public Particle

@@ -18,7 +18,6 @@ constexpr float kBoost = 1.05f;
 constexpr float kPush = 0.00016f;
 // Arrival distance in x and in y.
 constexpr float kArrival = 0.1f;
-const std::string kConvergeFlag = "converge";
 
 Mesh* QuadMesh()
 {
@@ -38,7 +37,6 @@ ParticleBody::ParticleBody(const int64_t& lifespanMs, const glm::vec3& position,
       spawnTime(GetTimeMs()),
       mesh(QuadMesh()),
       texture(image),
-      scale(startScale),
       flags(startFlags),
       convergePoint(target)
 {

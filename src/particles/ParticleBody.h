@@ -19,6 +19,8 @@ class ParticleBody
 {
 public:
     using FlagMap = std::map<std::string, bool, std::less<>>;
+    // Flag the emitter passes on: steer towards the convergence point and die on arrival.
+    static inline const std::string kConvergeFlag{"converge"};
 
     ParticleBody();
     ParticleBody(const int64_t& lifespan, const glm::vec3& position, const glm::vec3& velocity,
@@ -56,9 +58,8 @@ private:
     int64_t spawnTime = 0;
     Mesh* mesh = nullptr;
     Texture texture;
-    glm::vec3 scale{0.0f};
     FlagMap flags;
     glm::vec3 convergePoint{0.0f};
-    // Mirrors the flag "converge": asked twice per step for every live particle.
+    // Mirrors kConvergeFlag: asked twice per step for every live particle.
     bool converging = false;
 };

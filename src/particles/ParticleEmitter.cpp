@@ -253,7 +253,7 @@ glm::vec2 ParticleEmitter::spawnOffset(RandomGenerator& random, float u) const
 
 Texture ParticleEmitter::particleTexture(RandomGenerator& random) const
 {
-    if (!getFlag("firewall"))
+    if (!getFlag(kFirewallFlag))
         return texture;
     auto* textures = Engine::getSystem<TextureManager>(TextureManager::kName, TextureManagerNull::instance());
     return textures->getTexture(random.rangeInt(1, 2) == 1 ? "TempZero" : "TempOne");

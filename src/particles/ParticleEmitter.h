@@ -21,6 +21,8 @@ public:
     using FlagMap = std::map<std::string, bool, std::less<>>;
     // 63 characters and a terminator: the editor edits the name in place.
     static constexpr size_t kArchetypeNameSize = 64;
+    // Emitter flag: each particle shows one of the two binary-digit textures at random.
+    static inline const std::string kFirewallFlag{"firewall"};
 
     ParticleEmitter();
     ParticleEmitter(const ParticleEmitter&) = delete;

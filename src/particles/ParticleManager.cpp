@@ -66,7 +66,8 @@ ParticleManagerNull* ParticleManagerNull::instance()
     return &null;
 }
 
-ParticleManager::ParticleManager() = default;
+// Until initialize finds the registered one, drawing goes to the system that ignores it.
+ParticleManager::ParticleManager() : graphics(GraphicsSystemNull::instance()) {}
 
 ParticleManager::~ParticleManager()
 {
@@ -92,9 +93,8 @@ void ParticleManager::update()
 
 void ParticleManager::render()
 {
-    GraphicsSystem* target = graphics ? graphics : GraphicsSystemNull::instance();
-    target->setContext(GraphicsSystem::kWorldContext);
-    DrawData record = target->getDrawData();
+    graphics->setContext(GraphicsSystem::kWorldContext);
+    DrawData record = graphics->getDrawData();
     for (auto& particle : particles)
         particle->draw(record);
     for (auto& particle : complexParticles)

@@ -65,7 +65,7 @@ private:
     std::vector<std::unique_ptr<ComplexParticle>> complexParticles;
     std::map<std::string, ParticleEmitter*> archetypes;
     uint32_t emitterIdCounter = 0;
-    GraphicsSystem* graphics = nullptr;
+    GraphicsSystem* graphics;
     std::string archetypePath = kArchetypeFile;
 };
 

@@ -5,6 +5,7 @@
 #include "graphics/DrawData.h"
 #include "graphics/GraphicsSystem.h"
 #include "graphics/Mesh.h"
+#include "graphics/UniformNames.h"
 #include "input/InputSystem.h"
 #include "particles/EmitterListComp.h"
 #include "world/AnimationComp.h"
@@ -235,8 +236,8 @@ void Entity::render(DrawData drawData)
     const glm::vec4 white(1.0f);
     if (drawData.graphics)
     {
-        drawData.graphics->setUniform("blendColor", 1, &white);
-        drawData.graphics->setUniform("drawColor", 1, &white);
+        drawData.graphics->setUniform(UniformNames::kBlendColor, 1, &white);
+        drawData.graphics->setUniform(UniformNames::kDrawColor, 1, &white);
     }
 
     TransformComp* transform = getComponent<TransformComp>(TransformComp::kName, TransformCompNull::instance());

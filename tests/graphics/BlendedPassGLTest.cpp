@@ -19,14 +19,6 @@ public:
     void addBlendedDraw(BlendedDraw draw) override { queued.push_back(draw); }
     std::vector<BlendedDraw> queued;
 };
-
-Camera PerspectiveAt(const glm::vec3& position)
-{
-    Camera camera;
-    camera.setProjectionMode(ProjectionMode::Perspective);
-    camera.setPosition(position);
-    return camera;
-}
 }
 
 TEST(BlendedPassGL, TheCameraPositionIsTheCurrentCamerasWithoutACopy)
@@ -34,7 +26,7 @@ TEST(BlendedPassGL, TheCameraPositionIsTheCurrentCamerasWithoutACopy)
     test::RenderRig rig;
     ASSERT_TRUE(rig.gl.ok());
     rig.startGraphics();
-    rig.graphics.setContext("WorldShader", PerspectiveAt({1.0f, 2.0f, 8.0f}));
+    rig.graphics.setContext("WorldShader", test::PerspectiveAt({1.0f, 2.0f, 8.0f}));
     EXPECT_EQ(rig.graphics.getCameraPosition(), glm::vec3(1.0f, 2.0f, 8.0f));
     EXPECT_EQ(rig.graphics.getCameraPosition(), rig.graphics.getCamera().getPosition());
 
@@ -54,7 +46,7 @@ TEST(BlendedPassGL, MeshDrawQueuesTheSameRecordAsTheGeneralConstructorBuilds)
     QueueKeepingGraphics graphics;
     graphics.setName(GraphicsSystem::kName);
     graphics.initialize();
-    graphics.setContext("WorldShader", PerspectiveAt({1.0f, 2.0f, 8.0f}));
+    graphics.setContext("WorldShader", test::PerspectiveAt({1.0f, 2.0f, 8.0f}));
     Mesh* quad = rig.meshes.getMesh("quad");
 
     DrawData record = graphics.getDrawData();

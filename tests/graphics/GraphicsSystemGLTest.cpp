@@ -62,14 +62,6 @@ glm::mat4 ReadMatrix(const char* name)
                    &matrix[0][0]);
     return matrix;
 }
-
-Camera PerspectiveAt(const glm::vec3& position)
-{
-    Camera camera;
-    camera.setProjectionMode(ProjectionMode::Perspective);
-    camera.setPosition(position);
-    return camera;
-}
 }
 
 TEST(GraphicsSystemGL, RenderAlternatesBetweenOpaqueSetUpAndTheBlendedPass)
@@ -128,7 +120,7 @@ TEST(GraphicsSystemGL, SetContextUploadsTheStoredCameraSizedToTheWindow)
     test::RenderRig rig;
     ASSERT_TRUE(rig.gl.ok());
     rig.startGraphics();
-    const Camera first = PerspectiveAt({0.0f, 0.0f, 10.0f});
+    const Camera first = test::PerspectiveAt({0.0f, 0.0f, 10.0f});
     rig.graphics.setContext("WorldShader");
     rig.graphics.setCamera(first);
     rig.graphics.setContext("WorldShader");
@@ -142,7 +134,7 @@ TEST(GraphicsSystemGL, SetContextUploadsTheStoredCameraSizedToTheWindow)
 
     // The camera handed over with the context is stored after the upload: it shows at the
     // next switch to that context.
-    const Camera second = PerspectiveAt({5.0f, 0.0f, 10.0f});
+    const Camera second = test::PerspectiveAt({5.0f, 0.0f, 10.0f});
     rig.graphics.setContext("WorldShader", second);
     EXPECT_EQ(ReadMatrix("view"), expected.getView());
     EXPECT_EQ(rig.graphics.getCamera("WorldShader").getPosition(), second.getPosition());
@@ -165,7 +157,7 @@ TEST(GraphicsSystemGL, TheBlendedPassDrawsFarthestFirstAndSwitchesContextsOnlyWh
     std::vector<DrawnRecord> drawn;
     RecordingMesh mesh(drawn);
 
-    graphics.setContext("WorldShader", PerspectiveAt({0.0f, 0.0f, 0.0f}));
+    graphics.setContext("WorldShader", test::PerspectiveAt({0.0f, 0.0f, 0.0f}));
     graphics.addBlendedDraw(Queued(graphics, &mesh, 5.0f, "UIShader"));
     graphics.addBlendedDraw(Queued(graphics, &mesh, 9.0f, "WorldShader"));
     graphics.addBlendedDraw(Queued(graphics, &mesh, -7.0f, "WorldShader"));

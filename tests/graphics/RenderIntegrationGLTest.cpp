@@ -33,6 +33,31 @@ void ExpectColour(const std::vector<uint8_t>& pixel, int r, int g, int b, const 
     EXPECT_NEAR(pixel[2], b, 3) << where;
 }
 
+// Two 4x4 solids of our own beside the game's textures: a teal one in the opaque set and a
+// half-transparent coral one in the blended set.
+void LoadTexturesWithTwoSolids(test::RenderRig& rig)
+{
+    const std::string folder = test::ScratchFolder("RenderIntegration");
+    std::filesystem::create_directories(folder + "/opaque");
+    std::filesystem::create_directories(folder + "/blended");
+    WriteSolid(folder + "/opaque/PlainTeal.png", kTeal);
+    WriteSolid(folder + "/blended/HalfCoral.png", kCoral);
+    rig.textures.loadFolder(folder + "/opaque", TextureKind::Opaque);
+    rig.textures.loadFolder(TextureManager::kOpaqueFolder, TextureKind::Opaque);
+    rig.textures.loadFolder(folder + "/blended", TextureKind::Blended);
+    rig.textures.loadFolder(TextureManager::kBlendedFolder, TextureKind::Blended);
+}
+
+// The current context's template record, moved, sized and textured.
+DrawData Placed(GraphicsSystem& graphics, const glm::vec3& position, const glm::vec2& size, const Texture& texture)
+{
+    DrawData record = graphics.getDrawData();
+    record.transform.setPosition(position);
+    record.transform.setScale(size.x, size.y, 1.0f);
+    record.texture = texture;
+    return record;
+}
+
 int Blend(uint8_t source, uint8_t destination)
 {
     const float alpha = kCoral[3] / 255.0f;
@@ -48,21 +73,14 @@ TEST(RenderIntegrationGL, OpaqueAndBlendedQuadsThroughBothContexts)
     test::RenderRig rig;
     ASSERT_TRUE(rig.gl.ok());
     rig.startGraphics();
-    const std::string folder = test::ScratchFolder("RenderIntegration");
-    std::filesystem::create_directories(folder + "/opaque");
-    std::filesystem::create_directories(folder + "/blended");
-    WriteSolid(folder + "/opaque/PlainTeal.png", kTeal);
-    WriteSolid(folder + "/blended/HalfCoral.png", kCoral);
-    rig.textures.loadFolder(folder + "/opaque", TextureKind::Opaque);
-    rig.textures.loadFolder(TextureManager::kOpaqueFolder, TextureKind::Opaque);
-    rig.textures.loadFolder(folder + "/blended", TextureKind::Blended);
-    rig.textures.loadFolder(TextureManager::kBlendedFolder, TextureKind::Blended);
+    LoadTexturesWithTwoSolids(rig);
     AnimationManager animations;
     animations.loadAnimationSheets(AnimationManager::kSheetFile);
     Mesh* quad = rig.meshes.getMesh("quad");
     const int width = test::RenderRig::kWidth;
     const int height = test::RenderRig::kHeight;
 
+    // 1. Opaque pass: the teal quad, the placeholder checker and the sprite are drawn at once.
     rig.graphics.render();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
@@ -73,38 +91,26 @@ TEST(RenderIntegrationGL, OpaqueAndBlendedQuadsThroughBothContexts)
     rig.graphics.setCamera(worldCamera);
     rig.graphics.setContext("WorldShader");
 
-    DrawData teal = rig.graphics.getDrawData();
-    teal.transform.setPosition(-2.0f, 0.0f, 0.0f);
-    teal.transform.setScale(4.0f, 4.0f, 1.0f);
-    teal.texture = rig.textures.getTexture("PlainTeal");
-    quad->draw(teal, true);
-
-    DrawData checker = rig.graphics.getDrawData();
-    checker.transform.setPosition(4.0f, 2.0f, 0.0f);
-    checker.transform.setScale(2.0f, 2.0f, 1.0f);
-    checker.texture = rig.textures.getTexture("NO_TEXTURE");
-    quad->draw(checker, true);
+    quad->draw(Placed(rig.graphics, {-2.0f, 0.0f, 0.0f}, {4.0f, 4.0f}, rig.textures.getTexture("PlainTeal")), true);
+    quad->draw(Placed(rig.graphics, {4.0f, 2.0f, 0.0f}, {2.0f, 2.0f}, rig.textures.getTexture("NO_TEXTURE")), true);
 
     const AnimationSheet* playerSheet = animations.getAnimationSheet("Player");
-    DrawData sprite = rig.graphics.getDrawData();
-    sprite.transform.setPosition(4.0f, -2.0f, 0.1f);
-    sprite.transform.setScale(2.0f, 2.0f, 1.0f);
-    sprite.texture = rig.textures.getTexture("SpritePackage");
+    DrawData sprite =
+        Placed(rig.graphics, {4.0f, -2.0f, 0.1f}, {2.0f, 2.0f}, rig.textures.getTexture("SpritePackage"));
     sprite.textureUVOffset = playerSheet->getFrameUV(0, "IdleRight");
     sprite.textureUVDimension = playerSheet->getSheetDimensions();
     quad->draw(sprite, true);
     EXPECT_EQ(rig.graphics.getBlendedQueueSize(), 1u);
 
-    // The translucent interface quad straddles the teal quad's right edge.
+    // 2. The translucent interface quad, straddling the teal quad's right edge, is queued.
     const glm::vec3 edge = WorldToScreen({0.0f, 0.0f, 0.0f}, rig.graphics.getCamera("WorldShader"));
     rig.graphics.setContext("UIShader");
-    DrawData overlay = rig.graphics.getDrawData();
-    overlay.transform.setPosition(edge.x, height - edge.y, 0.5f);
-    overlay.transform.setScale(200.0f, 200.0f, 1.0f);
-    overlay.texture = rig.textures.getTexture("HalfCoral");
-    quad->draw(overlay, true);
+    quad->draw(Placed(rig.graphics, {edge.x, height - edge.y, 0.5f}, {200.0f, 200.0f},
+                      rig.textures.getTexture("HalfCoral")),
+               true);
     EXPECT_EQ(rig.graphics.getBlendedQueueSize(), 2u);
 
+    // 3. Blended pass, then the pixels of each region.
     rig.graphics.render();
     EXPECT_EQ(rig.graphics.getBlendedQueueSize(), 0u);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
@@ -126,7 +132,8 @@ TEST(RenderIntegrationGL, OpaqueAndBlendedQuadsThroughBothContexts)
     EXPECT_TRUE(magenta || ink) << int(placeholder[0]) << "," << int(placeholder[1]) << "," << int(placeholder[2]);
 
     const glm::vec3 spriteCentre = WorldToScreen({4.0f, -2.0f, 0.1f}, rig.graphics.getCamera("WorldShader"));
-    const std::vector<uint8_t> body = rig.gl.readPixel(static_cast<int>(spriteCentre.x), static_cast<int>(spriteCentre.y));
+    const std::vector<uint8_t> body =
+        rig.gl.readPixel(static_cast<int>(spriteCentre.x), static_cast<int>(spriteCentre.y));
     EXPECT_GT(body[1], 100) << "the sprite's teal body";
 
     const std::string png = test::OutputFolder() + "/RenderIntegration.png";

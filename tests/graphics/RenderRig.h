@@ -15,6 +15,16 @@
 
 namespace test
 {
+// A perspective camera at a position, looking down -z: what the blended-pass tests measure
+// their depths from.
+inline Camera PerspectiveAt(const glm::vec3& position)
+{
+    Camera camera;
+    camera.setProjectionMode(ProjectionMode::Perspective);
+    camera.setPosition(position);
+    return camera;
+}
+
 class RenderRig
 {
 public:

@@ -1,7 +1,7 @@
 #include "particles/EmitterListComp.h"
-#include "world/Entity.h"
 #include "particles/ParticleEmitter.h"
 #include "particles/ParticleTestWorld.h"
+#include "world/Entity.h"
 
 #include <gtest/gtest.h>
 

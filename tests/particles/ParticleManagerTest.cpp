@@ -1,4 +1,3 @@
-#include "engine/TimeHelpers.h"
 #include "particles/ComplexParticle.h"
 #include "particles/Particle.h"
 #include "particles/ParticleEmitter.h"
@@ -189,4 +188,12 @@ TEST(ParticleManager, InitializeAndShutdownAreLogged)
         ParticleWorld world;
     }
     EXPECT_EQ(console.out(), "ParticleManager : initialize\nParticleManager : shutdown\n");
+}
+
+TEST(ParticleManager, RenderBeforeInitializeIsHarmless)
+{
+    ParticleManager manager;
+    manager.render();
+    EXPECT_EQ(manager.getParticleCount(), 0u);
+    EXPECT_EQ(manager.getComplexParticleCount(), 0u);
 }
