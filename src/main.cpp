@@ -1,10 +1,12 @@
-// Program entry: one Engine, run until the window closes.
+// Program entry: one Engine wired with the game's systems, run until the window closes.
 
 #include "engine/Engine.h"
 #include "engine/ProgramEntry.h"
+#include "game/GameComposition.h"
 
 int main()
 {
     Engine engine("Wendlebox", 800, 600, 10000);
+    engine.setSystemRegistrar(RegisterGameSystems);
     return RunProgram([&engine] { return engine.run(); });
 }

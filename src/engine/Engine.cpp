@@ -1,24 +1,9 @@
 #include "engine/Engine.h"
 
-#include "audio/SoundManager.h"
 #include "engine/EngineStateManager.h"
-#include "engine/Subject.h"
+#include "engine/IEngineSystem.h"
+#include "engine/SystemTimings.h"
 #include "engine/TimeHelpers.h"
-#include "engine/TraceLog.h"
-#include "gameplay/PlayerControllerSystem.h"
-#include "graphics/AnimationManager.h"
-#include "graphics/GraphicsSystem.h"
-#include "graphics/MeshManager.h"
-#include "graphics/ShaderManager.h"
-#include "graphics/TextureManager.h"
-#include "input/InputSystem.h"
-#include "particles/ParticleManager.h"
-#include "tools/DebugSystem.h"
-#include "tools/IMGUISystem.h"
-#include "ui/TransitionManager.h"
-#include "ui/UIManager.h"
-#include "world/EntityManager.h"
-#include "world/SceneManager.h"
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
@@ -38,9 +23,9 @@ int64_t SteadyNowNanos()
         .count();
 }
 
-DebugSystem* Debug()
+SystemTimings* Timings()
 {
-    return Engine::getSystem<DebugSystem>(DebugSystem::kName, DebugSystemNull::instance());
+    return Engine::getSystem<SystemTimings>(SystemTimings::kRegistryName, SystemTimings::fallback());
 }
 
 EngineStateManager* StateManager()
@@ -163,25 +148,8 @@ bool Engine::openWindow()
 
 void Engine::registerEngineSystems()
 {
-    registerSystem(Subject::getInstance());
-    registerSystem(TraceLog::getInstance());
-    registerSystem(ShaderManager::getInstance());
-    registerSystem(MeshManager::getInstance());
-    registerSystem(TextureManager::getInstance());
-    registerSystem(GraphicsSystem::getInstance());
-    registerSystem(ParticleManager::getInstance());
-    registerSystem(EngineStateManager::getInstance());
-    registerSystem(InputSystem::getInstance());
-    registerSystem(SoundManager::getInstance());
-    registerSystem(AnimationManager::getInstance());
-    registerSystem(EntityManager::getInstance());
-    registerSystem(UIManager::getInstance());
-    registerSystem(PlayerControllerSystem::getInstance());
-    registerSystem(SceneManager::getInstance());
-    registerSystem(DebugSystem::getInstance());
-    registerSystemAs(GraphicsSystem::kTransparentKey, GraphicsSystem::getInstance());
-    registerSystem(IMGUISystem::getInstance());
-    registerSystem(TransitionManager::getInstance());
+    if (systemRegistrar)
+        systemRegistrar(*this);
 }
 
 void Engine::registerSystem(IEngineSystem* system)
@@ -246,7 +214,7 @@ void Engine::takeFixedStep()
                 system->update();
         });
         if (micros > kTimingThresholdMicros)
-            Debug()->recordUpdateTime(system->getName(), micros);
+            Timings()->recordUpdateTime(system->getName(), micros);
     }
 }
 
@@ -256,7 +224,7 @@ void Engine::renderSystems()
     {
         const int64_t micros = TimeMicros([system] { system->render(); });
         if (micros > kTimingThresholdMicros)
-            Debug()->recordRenderTime(system->getName(), micros);
+            Timings()->recordRenderTime(system->getName(), micros);
     }
 }
 

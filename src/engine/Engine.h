@@ -7,8 +7,10 @@
 #include "engine/FixedStepper.h"
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 class IEngineSystem;
@@ -34,6 +36,9 @@ public:
 
     void registerSystem(IEngineSystem* system);
     void registerSystemAs(const std::string& key, IEngineSystem* system);
+    // The game's composition root hands in the systems to register, in their order; the
+    // engine itself knows none of them.
+    void setSystemRegistrar(std::function<void(Engine&)> registrar) { systemRegistrar = std::move(registrar); }
     void registerEngineSystems();
     void initializeSystems();
     // The loop body without the window: add a frame's time, take the whole steps it holds
@@ -99,6 +104,7 @@ private:
     GLFWwindow* window = nullptr;
     std::map<std::string, IEngineSystem*> systemsByName;
     std::vector<IEngineSystem*> systemList;
+    std::function<void(Engine&)> systemRegistrar;
 };
 
 GLFWwindow* GetEngineWindow();

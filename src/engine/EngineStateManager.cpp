@@ -2,7 +2,6 @@
 
 #include "engine/SystemSingleton.h"
 #include "engine/TraceLog.h"
-#include "ui/EngineStateSplash.h"
 
 namespace
 {
@@ -11,11 +10,7 @@ EngineStateManager* gStateManager = nullptr;
 
 EngineStateManager* EngineStateManager::getInstance()
 {
-    const bool first = gStateManager == nullptr;
-    EngineStateManager* manager = GetSystemSingleton(gStateManager, kName);
-    if (first)
-        manager->setNextState(EngineStateSplash::instance());
-    return manager;
+    return GetSystemSingleton(gStateManager, kName);
 }
 
 EngineStateManagerNull* EngineStateManagerNull::instance()

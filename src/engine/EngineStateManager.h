@@ -16,7 +16,6 @@ class EngineStateManager : public IEngineSystem
 {
 public:
     static constexpr const char* kName = "EngineStateManager";
-    // The first call creates the manager and requests the splash state.
     static EngineStateManager* getInstance();
 
     void initialize() override;

@@ -3,6 +3,11 @@
 #include "engine/SystemSingleton.h"
 #include "engine/TraceLog.h"
 
+#include <string_view>
+
+// The main loop finds its timing table under this name.
+static_assert(std::string_view(DebugSystem::kName) == SystemTimings::kRegistryName);
+
 namespace
 {
 DebugSystem* gDebugSystem = nullptr;
@@ -23,14 +28,4 @@ void DebugSystem::initialize()
 {
     Log()->message(kName, "initialize");
     setDiagnosticsShown(false);
-}
-
-void DebugSystem::recordUpdateTime(const std::string& name, const int64_t& micros)
-{
-    updateTimes[name] = micros;
-}
-
-void DebugSystem::recordRenderTime(const std::string& name, const int64_t& micros)
-{
-    renderTimes[name] = micros;
 }

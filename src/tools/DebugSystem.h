@@ -4,12 +4,9 @@
 
 #include "engine/IEngineSystem.h"
 #include "engine/Observer.h"
+#include "engine/SystemTimings.h"
 
-#include <cstdint>
-#include <map>
-#include <string>
-
-class DebugSystem : public IEngineSystem, public Observer
+class DebugSystem : public IEngineSystem, public Observer, public SystemTimings
 {
 public:
     static constexpr const char* kName = "DebugSystem";
@@ -20,17 +17,10 @@ public:
     void render() override {}
     void shutdown() override {}
 
-    // Not virtual: the null object keeps tables of its own.
-    void recordUpdateTime(const std::string& name, const int64_t& micros);
-    void recordRenderTime(const std::string& name, const int64_t& micros);
-    const std::map<std::string, int64_t>& getUpdateTimes() const { return updateTimes; }
-    const std::map<std::string, int64_t>& getRenderTimes() const { return renderTimes; }
     bool isDiagnosticsShown() const { return diagnosticsShown; }
     void setDiagnosticsShown(bool shown) { diagnosticsShown = shown; }
 
 private:
-    std::map<std::string, int64_t> updateTimes;
-    std::map<std::string, int64_t> renderTimes;
     bool diagnosticsShown = false;
 };
 

@@ -1,6 +1,7 @@
 #include "engine/Engine.h"
 
 #include "engine/TraceLog.h"
+#include "game/GameComposition.h"
 #include "support/GLContext.h"
 #include "support/TestSupport.h"
 
@@ -29,6 +30,7 @@ TEST(EngineGL, StartsRunsFramesAndShutsDownOnACloseRequest)
     setenv("APPDATA", data.c_str(), 1);
 
     Engine engine("Wendlebox", 800, 600, 10000);
+    engine.setSystemRegistrar(RegisterGameSystems);
     test::ConsoleCapture console;
     ASSERT_TRUE(engine.initialize());
     const std::string startup = console.out();
@@ -78,6 +80,7 @@ TEST(EngineGL, LeavingFullscreenRestoresTheWindowedSizeCentred)
     const std::string data = test::ScratchFolder("EngineGLFullscreen");
     setenv("APPDATA", data.c_str(), 1);
     Engine engine("Wendlebox", 800, 600, 10000);
+    engine.setSystemRegistrar(RegisterGameSystems);
     test::ConsoleCapture console;
     ASSERT_TRUE(engine.initialize());
     engine.update();

@@ -2,6 +2,7 @@
 
 #include "engine/EngineStateManager.h"
 #include "engine/GameClock.h"
+#include "engine/SystemTimings.h"
 #include "engine/TraceLog.h"
 #include "support/TestSupport.h"
 #include "tools/DebugSystem.h"
@@ -103,6 +104,15 @@ TEST_F(EngineTest, SlowCallsAreRecordedInTheDebugSystemUnderTheSystemName)
     EXPECT_EQ(debug->getRenderTimes().count("Quick"), 0u);
 }
 
+TEST_F(EngineTest, TimingsGoToTheFallbackTableWithoutATimingSystem)
+{
+    RecordingSystem slow("SlowAlone", journal);
+    slow.updateSleepMicros = 2000;
+    engine.registerSystem(&slow);
+    engine.advance(10000);
+    EXPECT_EQ(SystemTimings::fallback()->getUpdateTimes().count("SlowAlone"), 1u);
+}
+
 TEST_F(EngineTest, DebugSystemNullKeepsItsOwnTables)
 {
     DebugSystemNull* null = DebugSystemNull::instance();
@@ -124,29 +134,6 @@ TEST_F(EngineTest, ShutdownRunsInReverseOrderSkippingNullObjects)
 
     engine.shutdown();
     EXPECT_EQ(journal, (std::vector<std::string>{"A.shutdown", "B.shutdown", "A.shutdown"}));
-}
-
-TEST_F(EngineTest, RegistersTheNineteenSystemsInTheirFixedOrder)
-{
-    test::ConsoleCapture console;
-    engine.registerEngineSystems();
-    console.out();
-
-    std::vector<std::string> names;
-    for (IEngineSystem* system : engine.getSystemList())
-        names.push_back(system->getName());
-    EXPECT_EQ(names, (std::vector<std::string>{
-                         "Subject", "TraceLog", "ShaderManager", "MeshManager", "TextureManager",
-                         "GraphicsSystem", "ParticleManager", "EngineStateManager", "InputSystem",
-                         "SoundManager", "AnimationManager", "EntityManager", "UIManager",
-                         "PlayerControllerSystem", "SceneManager", "DebugSystem", "GraphicsSystem",
-                         "IMGUISystem", "TransitionManager"}));
-    EXPECT_EQ(engine.getSystemList()[5], engine.getSystemList()[16]);
-    EXPECT_EQ(Engine::getSystem<IEngineSystem>("GraphicsSystemTransparent", nullptr), engine.getSystemList()[5]);
-
-    // Getters return the one instance and do not register twice.
-    EXPECT_EQ(DebugSystem::getInstance(), DebugSystem::getInstance());
-    engine.shutdown();
 }
 
 TEST_F(EngineTest, SizeAndIconifyShareTheMinimisedFlag)
