@@ -29,3 +29,7 @@ void DebugSystem::initialize()
     Log()->message(kName, "initialize");
     setDiagnosticsShown(false);
 }
+
+void DebugSystem::drawMenuBar(DebugMenuMap) {}
+
+void DebugSystem::drawDiagnostics() {}

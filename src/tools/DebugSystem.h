@@ -2,6 +2,7 @@
 // Collects the per-system update and render times that the main loop hands in, and draws the
 // developer menu bar and diagnostics window for the game states.
 
+#include "engine/IEngineState.h"
 #include "engine/IEngineSystem.h"
 #include "engine/Observer.h"
 #include "engine/SystemTimings.h"
@@ -20,6 +21,10 @@ public:
     bool isDiagnosticsShown() const { return diagnosticsShown; }
     void setDiagnosticsShown(bool shown) { diagnosticsShown = shown; }
 
+    // Developer windows: they must run inside a GUI frame.
+    virtual void drawMenuBar(DebugMenuMap menus);
+    virtual void drawDiagnostics();
+
 private:
     bool diagnosticsShown = false;
 };
@@ -30,4 +35,6 @@ public:
     static DebugSystemNull* instance();
     void initialize() override {}
     bool isNull() const override { return true; }
+    void drawMenuBar(DebugMenuMap) override {}
+    void drawDiagnostics() override {}
 };

@@ -1,7 +1,6 @@
 #include "ui/TransitionManager.h"
 
 #include "engine/SystemSingleton.h"
-#include "engine/TraceLog.h"
 
 namespace
 {
@@ -19,16 +18,15 @@ TransitionManagerNull* TransitionManagerNull::instance()
     return &null;
 }
 
-void TransitionManager::initialize()
-{
-    Log()->message(kName, "initialize");
-}
-
+void TransitionManager::initialize() {}
 void TransitionManager::update() {}
-
 void TransitionManager::render() {}
-
-void TransitionManager::shutdown()
-{
-    Log()->message(kName, "shutdown");
-}
+void TransitionManager::restart() {}
+bool TransitionManager::startTransition(std::string, TransitionCallback) { return false; }
+bool TransitionManager::startTransition(TransitionCallback, std::string, TransitionCallback) { return false; }
+bool TransitionManager::startTransition(TransitionCallback, std::string) { return false; }
+bool TransitionManager::startTransition(std::string) { return false; }
+void TransitionManager::takeSheets() {}
+void TransitionManager::stepCovering(float) {}
+void TransitionManager::stepHolding(float) {}
+void TransitionManager::stepUncovering(float) {}
