@@ -43,6 +43,7 @@ void PlayerControllerSystem::startLevelTimer() {}
 void PlayerControllerSystem::printCompletionTime() {}
 bool PlayerControllerSystem::justTeleported() const { return false; }
 void PlayerControllerSystem::setupLevelEmitters() {}
+bool PlayerControllerSystem::areControlsDisabled() const { return false; }
 
 void DisablePlayerControls() {}
 void EnablePlayerControls() {}

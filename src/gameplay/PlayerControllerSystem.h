@@ -46,6 +46,8 @@ public:
     virtual void printCompletionTime();
     virtual bool justTeleported() const;
     virtual void setupLevelEmitters();
+    // While set (comic, win, wipe), nothing but EnablePlayerControls turns the controls on.
+    virtual bool areControlsDisabled() const;
 };
 
 class PlayerControllerSystemNull : public PlayerControllerSystem
@@ -77,6 +79,7 @@ public:
     void printCompletionTime() override {}
     bool justTeleported() const override { return false; }
     void setupLevelEmitters() override {}
+    bool areControlsDisabled() const override { return false; }
 };
 
 // Switch the player's nine controls off and back on around wins, level switches and the
