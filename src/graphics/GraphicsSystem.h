@@ -25,6 +25,7 @@ public:
     static constexpr const char* kTransparentKey = "GraphicsSystemTransparent";
     // Render contexts are named after their shader folders; the world draws through this one.
     static constexpr const char* kWorldContext = "WorldShader";
+    static constexpr const char* kInterfaceContext = "UIShader";
     static constexpr const char* kBlendedTimingName = "GraphicsSystem - Blended Draw";
     static GraphicsSystem* getInstance();
 

@@ -1,10 +1,59 @@
 #include "ui/TransitionManager.h"
 
+#include "engine/Engine.h"
 #include "engine/SystemSingleton.h"
+#include "engine/TimeHelpers.h"
+#include "graphics/AnimationManager.h"
+#include "graphics/Camera.h"
+#include "graphics/GraphicsSystem.h"
+#include "graphics/Mesh.h"
+#include "graphics/MeshManager.h"
+#include "graphics/TextureManager.h"
+
+#include <array>
 
 namespace
 {
 TransitionManager* gTransitionManager = nullptr;
+
+struct Wipe
+{
+    const char* name;
+    const char* titleCard;
+};
+constexpr std::array<Wipe, 3> kWipes{{{"Transition1", "Level1Text"},
+                                      {"Transition2", "Level2Text"},
+                                      {"Transition3", "Level3Text"}}};
+
+constexpr float kHoldMs = 3000.0f;
+// From this frame on the wipe is opaque enough to carry the level's title card.
+constexpr int32_t kCoveredFrame = 77;
+constexpr float kTitleCardSize = 600.0f;
+
+// Window pixels, origin top-left, y downward.
+Camera& ScreenCamera()
+{
+    static Camera camera;
+    return camera;
+}
+
+float NowMs()
+{
+    return static_cast<float>(GetTimeMs());
+}
+
+const char* TitleCardOf(const std::string& name)
+{
+    for (const Wipe& wipe : kWipes)
+        if (name == wipe.name)
+            return wipe.titleCard;
+    return "";
+}
+
+void DrawQuad(DrawData& record)
+{
+    Engine::getSystem<MeshManager>(MeshManager::kName, MeshManagerNull::instance())->getMesh("quad")->draw(record, true);
+}
 }
 
 TransitionManager* TransitionManager::getInstance()
@@ -18,15 +67,138 @@ TransitionManagerNull* TransitionManagerNull::instance()
     return &null;
 }
 
-void TransitionManager::initialize() {}
-void TransitionManager::update() {}
-void TransitionManager::render() {}
-void TransitionManager::restart() {}
-bool TransitionManager::startTransition(std::string, TransitionCallback) { return false; }
-bool TransitionManager::startTransition(TransitionCallback, std::string, TransitionCallback) { return false; }
-bool TransitionManager::startTransition(TransitionCallback, std::string) { return false; }
-bool TransitionManager::startTransition(std::string) { return false; }
-void TransitionManager::takeSheets() {}
-void TransitionManager::stepCovering(float) {}
-void TransitionManager::stepHolding(float) {}
-void TransitionManager::stepUncovering(float) {}
+void TransitionManager::initialize()
+{
+    takeSheets();
+}
+
+// Takes the sheets afresh; a running wipe keeps its phase, frame and callbacks.
+void TransitionManager::restart()
+{
+    sheets.clear();
+    takeSheets();
+}
+
+void TransitionManager::takeSheets()
+{
+    AnimationManager* animations =
+        Engine::getSystem<AnimationManager>(AnimationManager::kName, AnimationManagerNull::instance());
+    for (const Wipe& wipe : kWipes)
+        if (!sheets.count(wipe.name))
+            sheets.emplace(wipe.name, animations->getAnimationSheet(wipe.name));
+}
+
+bool TransitionManager::startTransition(std::string name, TransitionCallback uncovered)
+{
+    return startTransition(nullptr, std::move(name), uncovered);
+}
+
+bool TransitionManager::startTransition(TransitionCallback covered, std::string name)
+{
+    return startTransition(covered, std::move(name), nullptr);
+}
+
+bool TransitionManager::startTransition(std::string name)
+{
+    return startTransition(nullptr, std::move(name), nullptr);
+}
+
+// A sheet that lacks an animation of the wipe's own name would be the animation manager's
+// fallback, whose one frame never finishes covering: such a wipe is refused like an unknown
+// name, so a caller never waits forever for its callback.
+bool TransitionManager::startTransition(TransitionCallback covered, std::string name, TransitionCallback uncovered)
+{
+    if (phase != kIdle)
+        return false;
+    auto found = sheets.find(name);
+    if (found == sheets.end() || !found->second->hasAnimation(name))
+        return false;
+    phase = kCovering;
+    currentSheet = found->second;
+    currentName = std::move(name);
+    onCovered = covered;
+    onUncovered = uncovered;
+    return true;
+}
+
+void TransitionManager::update()
+{
+    const float now = NowMs();
+    if (phase == kCovering)
+        stepCovering(now);
+    else if (phase == kHolding)
+        stepHolding(now);
+    else if (phase == kUncovering)
+        stepUncovering(now);
+}
+
+// At most one frame per update, so a frame lasts at least one fixed step.
+void TransitionManager::stepCovering(float now)
+{
+    if (now > nextTime)
+    {
+        nextTime = now + static_cast<float>(currentSheet->getFrameDuration(currentName));
+        frame = currentSheet->nextFrame(frame, currentName);
+    }
+    if (!currentSheet->isFinished(frame, currentName))
+        return;
+    // The phase changes first, so a start made from inside the callback is refused.
+    phase = kHolding;
+    nextTime = now + kHoldMs;
+    if (onCovered)
+        onCovered();
+}
+
+void TransitionManager::stepHolding(float now)
+{
+    if (now > nextTime)
+        phase = kUncovering;
+}
+
+void TransitionManager::stepUncovering(float now)
+{
+    if (now > nextTime)
+    {
+        nextTime = now + static_cast<float>(currentSheet->getFrameDuration(currentName));
+        frame = currentSheet->previousFrame(frame, currentName);
+    }
+    if (frame != 0)
+        return;
+    // Idle first, so the callback may start the next wipe at once.
+    phase = kIdle;
+    if (onUncovered)
+        onUncovered();
+}
+
+void TransitionManager::render()
+{
+    if (phase == kIdle)
+        return;
+    GraphicsSystem* graphics = Engine::getSystem<GraphicsSystem>(GraphicsSystem::kName, GraphicsSystemNull::instance());
+    graphics->setContext(GraphicsSystem::kInterfaceContext, ScreenCamera());
+    DrawData record = graphics->getDrawData();
+    Engine* engine = Engine::current();
+    const float w = engine ? static_cast<float>(engine->getWidth()) : 0.0f;
+    const float h = engine ? static_cast<float>(engine->getHeight()) : 0.0f;
+    TextureManager* textures = Engine::getSystem<TextureManager>(TextureManager::kName, TextureManagerNull::instance());
+
+    record.textureUVDimension = currentSheet->getSheetDimensions();
+    record.textureUVOffset = currentSheet->getFrameUV(frame, currentName);
+    record.transform.setScale(w, h, 1.0f);
+    record.transform.setPosition(w / 2.0f, h / 2.0f, 1.0f);
+    record.texture = textures->getTexture(currentName);
+    DrawQuad(record);
+    if (frame <= kCoveredFrame)
+        return;
+
+    record.textureUVOffset = currentSheet->getFrameUV(kCoveredFrame, currentName);
+    record.transform.setPosition(w / 2.0f, h / 2.0f, 0.5f);
+    DrawQuad(record);
+
+    record.transform.setScale(kTitleCardSize, kTitleCardSize, 1.0f);
+    record.textureUVDimension = glm::vec2(1.0f, 1.0f);
+    record.textureUVOffset = glm::vec2(0.0f, 0.0f);
+    record.transform.setPosition(w / 2.0f, h / 2.0f, 0.75f);
+    record.texture = textures->getTexture(TitleCardOf(currentName));
+    DrawQuad(record);
+}

@@ -1,0 +1,133 @@
+#include "ui/TransitionManager.h"
+
+#include "engine/Engine.h"
+#include "engine/GameClock.h"
+#include "graphics/AnimationManager.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+std::vector<std::string> gCalls;
+void Covered() { gCalls.push_back("covered"); }
+void Uncovered() { gCalls.push_back("uncovered"); }
+void StartAnotherFromUncovered()
+{
+    gCalls.push_back("uncovered");
+    TransitionManager::getInstance()->startTransition("Transition1");
+}
+
+// Five frames of 20 ms for "Transition1", a looping "Transition3", and no "Transition2"
+// sheet at all, so its lookup falls back to "Default".
+const char* kSheets = R"({"AnimationSheets": [
+    {"Name": "Default", "Columns": 1, "Rows": 1, "Animations": [{"Name": "Default", "FrameCount": 1, "Start Row": 1, "Frame Speed": 100, "Looping": false}]},
+    {"Name": "Transition1", "Columns": 5, "Rows": 1, "Animations": [{"Name": "Transition1", "FrameCount": 5, "Start Row": 1, "Frame Speed": 20, "Looping": false}]},
+    {"Name": "Transition3", "Columns": 5, "Rows": 1, "Animations": [{"Name": "Transition3", "FrameCount": 5, "Start Row": 1, "Frame Speed": 20, "Looping": true}]}]})";
+}
+
+class TransitionManagerTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        gCalls.clear();
+        GameClock::setManualSeconds(10.0);
+        const std::string path = test::ScratchFolder("TransitionManager") + "/Animations.json";
+        test::WriteText(path, kSheets);
+        animations.loadAnimationSheets(path);
+        animations.setName(AnimationManager::kName);
+        engine.makeCurrent();
+        engine.registerSystem(&animations);
+        wipes = TransitionManager::getInstance();
+        wipes->initialize();
+    }
+    void TearDown() override { GameClock::useRealClock(); }
+
+    // One fixed step 25 ms later: longer than a frame, so every update steps one frame.
+    void step()
+    {
+        GameClock::advanceManualSeconds(0.025);
+        wipes->update();
+    }
+
+    Engine engine{"Test", 800, 600, 10000};
+    AnimationManager animations;
+    TransitionManager* wipes = nullptr;
+};
+
+TEST_F(TransitionManagerTest, CoversHoldsThreeSecondsUncoversAndCallsEachCallbackOnceInItsOwnUpdate)
+{
+    ASSERT_TRUE(wipes->startTransition(Covered, "Transition1", Uncovered));
+    for (int i = 0; i < 4; ++i)
+    {
+        EXPECT_EQ(wipes->getPhase(), TransitionManager::kCovering);
+        step();
+    }
+    EXPECT_EQ(wipes->getFrame(), 4);
+    EXPECT_EQ(wipes->getPhase(), TransitionManager::kHolding);
+    EXPECT_EQ(gCalls, std::vector<std::string>{"covered"});
+
+    // The hold lasts 3000 ms from the covering update.
+    GameClock::advanceManualSeconds(2.99);
+    wipes->update();
+    EXPECT_EQ(wipes->getPhase(), TransitionManager::kHolding);
+    GameClock::advanceManualSeconds(0.02);
+    wipes->update();
+    EXPECT_EQ(wipes->getPhase(), TransitionManager::kUncovering);
+
+    int updates = 0;
+    while (wipes->isRunning() && updates < 20)
+    {
+        step();
+        ++updates;
+    }
+    EXPECT_EQ(updates, 4);
+    EXPECT_EQ(wipes->getFrame(), 0);
+    EXPECT_EQ(gCalls, (std::vector<std::string>{"covered", "uncovered"}));
+}
+
+TEST_F(TransitionManagerTest, RefusesWhileRunningUnknownNamesAndSheetsWithoutTheirOwnAnimation)
+{
+    EXPECT_FALSE(wipes->startTransition("Transition9"));
+    // Falls back to the "Default" sheet, which would never finish covering.
+    EXPECT_FALSE(wipes->startTransition(Covered, "Transition2", Uncovered));
+    EXPECT_FALSE(wipes->isRunning());
+
+    ASSERT_TRUE(wipes->startTransition(Covered, "Transition1", Uncovered));
+    for (int i = 0; i < 4; ++i)
+    {
+        EXPECT_FALSE(wipes->startTransition("Transition1"));
+        step();
+    }
+    EXPECT_FALSE(wipes->startTransition(Uncovered, "Transition1", Uncovered));
+    EXPECT_EQ(wipes->getCurrentName(), "Transition1");
+    EXPECT_EQ(gCalls, std::vector<std::string>{"covered"});
+}
+
+TEST_F(TransitionManagerTest, AStartFromInsideOnUncoveredRunsAtOnce)
+{
+    ASSERT_TRUE(wipes->startTransition(nullptr, "Transition1", StartAnotherFromUncovered));
+    for (int i = 0; i < 4; ++i)
+        step();
+    GameClock::advanceManualSeconds(3.1);
+    wipes->update();
+    while (gCalls.empty())
+        step();
+    EXPECT_EQ(wipes->getPhase(), TransitionManager::kCovering);
+}
+
+TEST_F(TransitionManagerTest, ALoopingAnimationNeverFinishesCovering)
+{
+    ASSERT_TRUE(wipes->startTransition(Covered, "Transition3"));
+    for (int i = 0; i < 30; ++i)
+        step();
+    EXPECT_EQ(wipes->getPhase(), TransitionManager::kCovering);
+    EXPECT_TRUE(gCalls.empty());
+}
+
+TEST(TransitionManagerNullTest, StartsNothing)
+{
+    EXPECT_FALSE(TransitionManagerNull::instance()->startTransition("Transition1"));
+    EXPECT_FALSE(TransitionManagerNull::instance()->isRunning());
+}
