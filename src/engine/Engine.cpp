@@ -197,6 +197,12 @@ void Engine::advance(int64_t frameMicros)
     renderSystems();
 }
 
+void Engine::step()
+{
+    makeCurrent();
+    takeFixedStep();
+}
+
 void Engine::takeSteps(int64_t frameMicros)
 {
     stepper.addFrameTime(frameMicros);

@@ -44,6 +44,8 @@ public:
     // The loop body without the window: add a frame's time, take the whole steps it holds
     // (updating every unpaused system), then render every system.
     void advance(int64_t frameMicros);
+    // One fixed step of every unpaused system, without rendering.
+    void step();
     void renderSystems();
 
     void quit() { running = false; }
