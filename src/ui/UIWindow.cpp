@@ -71,11 +71,14 @@ void UIWindow::update()
         element->update();
 }
 
+// A window without a texture name draws the placeholder, asked for by its own name so that
+// the texture manager does not report a missing texture on every frame.
 void UIWindow::render(DrawData& data)
 {
     data.transform = transform;
+    const std::string texture = textureName.empty() ? TextureManager::kFallbackName : textureName;
     data.texture =
-        Engine::getSystem<TextureManager>(TextureManager::kName, TextureManagerNull::instance())->getTexture(textureName);
+        Engine::getSystem<TextureManager>(TextureManager::kName, TextureManagerNull::instance())->getTexture(texture);
     for (auto& [name, child] : children)
         child->render(data);
     for (auto& [name, element] : elements)

@@ -107,7 +107,7 @@ protected:
         register_(UIManager::kName, ui);
         animations.loadAnimationSheets(AnimationManager::kSheetFile);
         input.setDevice(&device);
-        input.setBindingFilePath("tests/data/input/empty.json");
+        input.setBindingFilePath(bindingFile());
         input.initialize();
         ui.initialize();
     }
@@ -118,7 +118,9 @@ protected:
         GameClock::useRealClock();
     }
 
-    void step(int times = 1)
+    virtual std::string bindingFile() const { return "tests/data/input/empty.json"; }
+
+    virtual void step(int times = 1)
     {
         for (int i = 0; i < times; ++i)
         {
