@@ -152,8 +152,10 @@ def make_fullscreen_toggles():
 RIGHT_W, RIGHT_H = 320 * U, 255 * U
 
 
+# Square corners: an untextured window lies behind the right panel and would show through
+# cut-out corners.
 def right_panel(title=None):
-    image, draw = panel(RIGHT_W, RIGHT_H, NIGHT, TEAL)
+    image, draw = panel(RIGHT_W, RIGHT_H, NIGHT, TEAL, radius=1)
     dots(draw, [12 * U, 12 * U, RIGHT_W - 12 * U, RIGHT_H - 12 * U], with_alpha(DEEP, 255))
     if title:
         draw.rounded_rectangle([24 * U, 12 * U, RIGHT_W - 24 * U, 38 * U], radius=6 * U, fill=DEEP)
@@ -181,7 +183,7 @@ def make_menu_windows():
     image, draw = panel(w, h, DEEP, CORAL, radius=10 * U)
     # Yes and No sit on the banner's lower half, 18 units below its centre.
     centred_text(draw, (w // 2, 30 * U), "Quit Wendlebox?", font(26 * U, True), OFF_WHITE)
-    centred_text(draw, (w // 2, 100 * U), "Progress in this level is lost.", font(7 * U), MINT)
+    centred_text(draw, (w // 2, 101 * U), "Progress in this level is lost.", font(9 * U), MINT)
     save_png(image, OPAQUE, "PMQuitConfirmBanner")
 
 
