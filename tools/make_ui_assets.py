@@ -369,11 +369,14 @@ def make_logos():
     w, h = 1656, 400
     image = soft_canvas(w, h)
     draw = ImageDraw.Draw(image)
-    draw.ellipse([40, 60, 320, 340], fill=CORAL)
-    draw.polygon([(90, 210), (300, 120), (220, 220), (310, 270), (140, 250)], fill=OFF_WHITE)
-    draw.ellipse([250, 140, 270, 160], fill=INK)
-    draw.text((380, h // 2 - 20), "OSTREL", font=font(230, True), fill=CORAL, anchor="lm")
-    draw.text((392, h // 2 + 130), "G A M E S", font=font(60, True), fill=SAND, anchor="lm")
+    word = font(230, True)
+    left = (w - (280 + 60 + text_size(draw, "OSTREL", word)[0])) // 2
+    draw.ellipse([left, 60, left + 280, 340], fill=CORAL)
+    draw.polygon([(left + 50, 210), (left + 260, 120), (left + 180, 220), (left + 270, 270), (left + 100, 250)],
+                 fill=OFF_WHITE)
+    draw.ellipse([left + 210, 140, left + 230, 160], fill=INK)
+    draw.text((left + 340, h // 2 - 20), "OSTREL", font=word, fill=CORAL, anchor="lm")
+    draw.text((left + 352, h // 2 + 130), "G A M E S", font=font(60, True), fill=SAND, anchor="lm")
     save_png(image, BLENDED, "Ostrel_RED")
 
     # The sound credit, white on clear, 3.79 wide per unit of height.

@@ -10,6 +10,7 @@
 
 #include <glm/glm.hpp>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>

@@ -43,7 +43,6 @@ const Logo kLogos[] = {
     {"FMOD_White", 0.4f * 3.79f, 0.4f},
     {"TeamLogo", 0.85f, 0.85f},
 };
-constexpr int32_t kLogoCount = 3;
 constexpr const char* kQuadMesh = "quad";
 constexpr float kIconInset = 0.05f;
 constexpr float kIconTravelShare = 0.92f;
@@ -155,7 +154,7 @@ void EngineStateSplash::update()
 void EngineStateSplash::render()
 {
     const glm::vec2 size = WindowSize();
-    if (logoIndex >= 0 && logoIndex < static_cast<int32_t>(logos.size()) && logoIndex < kLogoCount)
+    if (logoIndex >= 0 && logoIndex < static_cast<int32_t>(logos.size()))
     {
         const Logo& logo = kLogos[logoIndex];
         DrawQuad({size.x / 2.0f, size.y / 2.0f, 0.0f}, {logo.widthPerHeight * size.y, logo.heightPerHeight * size.y},

@@ -32,6 +32,10 @@ protected:
         rig.textures.loadFolder(TextureManager::kOpaqueFolder, TextureKind::Opaque);
         rig.textures.loadFolder(TextureManager::kBlendedFolder, TextureKind::Blended);
         animations.loadAnimationSheets(AnimationManager::kSheetFile);
+        animations.setName(AnimationManager::kName);
+        input.setName(InputSystem::kName);
+        states.setName(EngineStateManager::kName);
+        ui.setName(UIManager::kName);
         for (IEngineSystem* system : std::initializer_list<IEngineSystem*>{&animations, &input, &states, &ui})
             rig.engine.registerSystem(system);
         input.setDevice(&device);
@@ -93,15 +97,6 @@ protected:
     InputSystem input;
     EngineStateManager states;
     UIManager ui;
-
-    template <class T>
-    static T& named(T& system, const char* name)
-    {
-        system.setName(name);
-        return system;
-    }
-    bool named_ = (named(animations, AnimationManager::kName), named(input, InputSystem::kName),
-                   named(states, EngineStateManager::kName), named(ui, UIManager::kName), true);
 };
 
 bool Near(const Pixel& pixel, const Pixel& colour)

@@ -155,13 +155,6 @@ protected:
     float panelDepth() { return ui.getWindow("WindowBG")->getPosition().z; }
     int count(const std::string& line) const { return static_cast<int>(std::count(journal.begin(), journal.end(), line)); }
 
-    template <class T>
-    void register_(const char* name, T& system)
-    {
-        system.setName(name);
-        engine.registerSystem(&system);
-    }
-
     FrontEndStateManager states;
     CountingEntityManager entities;
     Journal journal;

@@ -146,7 +146,6 @@ protected:
     AnimationManager animations;
     UIManager ui;
 
-private:
     template <class T>
     void register_(const char* name, T& system)
     {
