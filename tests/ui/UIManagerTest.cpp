@@ -232,3 +232,13 @@ TEST(UIManagerStartTest, NoticeAskedForBeforeInitializeIsKept)
     EXPECT_TRUE(ui.isNoticeShowing());
     GameClock::useRealClock();
 }
+
+// The pause menu's credits window never gets a texture: it draws the placeholder, asked for by
+// name so that the texture manager does not report a missing texture on every frame.
+TEST_F(UIManagerTest, WindowWithoutATextureDrawsThePlaceholderByName)
+{
+    ui.addWindow("WindowCredits", new UIWindow({0.0f, 0.0f, -0.3f}, {10.0f, 10.0f, 1.0f}));
+    ui.render();
+    EXPECT_EQ(quad.drawnTextures(), (Names{"NO_TEXTURE"}));
+    EXPECT_EQ(std::count(textures.names.begin(), textures.names.end(), ""), 0);
+}
