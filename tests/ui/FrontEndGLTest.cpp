@@ -2,10 +2,13 @@
 // pause menu on its main list, on a credits page and with the quit banner, and the win screen.
 // Each leaves a picture in the test output folder.
 
+#include "engine/Engine.h"
 #include "engine/EngineStateManager.h"
+#include "game/GameComposition.h"
 #include "graphics/AnimationManager.h"
 #include "input/FakeInputDevice.h"
 #include "input/InputSystem.h"
+#include "platform/GlfwInputDevice.h"
 #include "support/TestSupport.h"
 #include "ui/Button.h"
 #include "ui/EngineStateEnd.h"
@@ -17,6 +20,8 @@
 
 #include <GL/glew.h>
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 namespace
 {
@@ -146,4 +151,35 @@ TEST_F(FrontEndGL, WinScreen)
     Button* restart = dynamic_cast<Button*>(ui.getWindow("windo")->getElement("restart"));
     const glm::vec3 centre = restart->getScreenPosition();
     EXPECT_TRUE(Near(at(centre.x - restart->getTransform().getScale().x * 0.4f, centre.y), kDeep));
+}
+
+// The whole game: the pause menu's Quit, then Yes, ends the main loop.
+TEST(FrontEndGame, QuitBannerYesEndsTheRun)
+{
+    const std::string data = test::ScratchFolder("FrontEndGame");
+    setenv("APPDATA", data.c_str(), 1);
+    Engine engine("Wendlebox", 800, 600, 10000);
+    engine.setSystemRegistrar(RegisterGameSystems);
+    test::ConsoleCapture console;
+    ASSERT_TRUE(engine.initialize());
+    FakeInputDevice device;
+    InputSystem::getInstance()->setDevice(&device);
+    EngineStateManager::getInstance()->pushState(EngineStatePauseMenu::instance(), true);
+    engine.advance(10000);
+
+    for (const char* name : {"buttonQuit", "ButtonQuitConfirm"})
+    {
+        auto* button = dynamic_cast<Button*>(UIManager::getInstance()->getWindow("windowLeft")->getElement(name));
+        device.cursorX = button->getScreenPosition().x;
+        device.cursorY = button->getScreenPosition().y;
+        EXPECT_TRUE(engine.isRunning()) << name;
+        device.pressMouse(0);
+        engine.advance(10000);
+        device.releaseMouse(0);
+        engine.advance(10000);
+        engine.advance(10000);
+    }
+    EXPECT_FALSE(engine.isRunning());
+    InputSystem::getInstance()->setDevice(GlfwInputDevice::instance());
+    engine.shutdown();
 }
