@@ -8,7 +8,7 @@ packages=(
     libopenal-dev libsndfile1-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth libgl1-mesa-dri
-    python3 python3-pil sox
+    python3 python3-pil sox fonts-dejavu-core
 )
 
 missing=()
