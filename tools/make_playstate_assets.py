@@ -32,8 +32,11 @@ FONT_FOLDER = "/usr/share/fonts/truetype/dejavu"
 SUPERSAMPLE = 4
 
 COMIC_SIZE = 2048
-# The part of the comic square that a 16:9 window shows at the play camera's distance.
-COMIC_BOX = (364, 654, 1684, 1394)
+# The panels are laid out on a page of this size (the part of the comic square that a 16:9
+# window shows at the play camera's distance), then shrunk by COMIC_FIT so that narrower
+# windows and the camera's lean keep a margin around them.
+COMIC_PAGE = (1320, 740)
+COMIC_FIT = 0.88
 
 
 def font(size, bold=True):
@@ -149,11 +152,11 @@ def panel_throw(image, draw, box):
     star(draw, (x1 - 50, y0 + 60), 30, SAND)
 
 
-def make_opening_comic():
-    image = Image.new("RGBA", (COMIC_SIZE, COMIC_SIZE), with_alpha(NIGHT, 200))
+def make_comic_page():
+    image = Image.new("RGBA", COMIC_PAGE, CLEAR)
     draw = ImageDraw.Draw(image)
-    left, top, right, bottom = COMIC_BOX
-    draw.rounded_rectangle(COMIC_BOX, radius=28, fill=INK, outline=TEAL, width=6)
+    left, top, right, bottom = 0, 0, COMIC_PAGE[0] - 1, COMIC_PAGE[1] - 1
+    draw.rounded_rectangle((left, top, right, bottom), radius=28, fill=INK, outline=TEAL, width=6)
     centre = (left + right) // 2
     centred_text(draw, centre, top + 24, "SPECIAL DELIVERY", font(56), SAND, right - left)
 
@@ -180,6 +183,14 @@ def make_opening_comic():
 
     centred_text(draw, centre, bottom - 66, "Press SPACE, A or START to set off", font(34, bold=False), MINT,
                  right - left)
+    return image
+
+
+def make_opening_comic():
+    image = Image.new("RGBA", (COMIC_SIZE, COMIC_SIZE), with_alpha(NIGHT, 200))
+    page = make_comic_page()
+    fitted = page.resize((round(page.width * COMIC_FIT), round(page.height * COMIC_FIT)), Image.LANCZOS)
+    image.alpha_composite(fitted, ((COMIC_SIZE - fitted.width) // 2, (COMIC_SIZE - fitted.height) // 2))
     save_png(image, BLENDED, "OpeningComic")
 
 
