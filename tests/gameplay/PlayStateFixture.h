@@ -43,8 +43,8 @@ public:
     void update() override {}
     void render() override {}
     void shutdown() override {}
-    void onPause() override { journal.push_back("controller.pause"); }
-    void onResume() override { journal.push_back("controller.resume"); }
+    void onPause() override {}
+    void onResume() override {}
     void resetPlayer() override { ++resets; }
     bool isPackageHeld() const override { return packageHeld; }
     bool areControlsDisabled() const override { return controlsDisabled; }
@@ -52,7 +52,6 @@ public:
     bool packageHeld = false;
     bool controlsDisabled = false;
     int resets = 0;
-    std::vector<std::string> journal;
 };
 
 class FakeTransitions : public TransitionManager
@@ -136,11 +135,7 @@ public:
     void update() override {}
     void render() override {}
     void shutdown() override {}
-    void setContext(const std::string& name, const Camera& camera) override
-    {
-        contexts.push_back(name);
-        cameras.push_back(camera);
-    }
+    void setContext(const std::string& name, const Camera&) override { contexts.push_back(name); }
     void setContext(const std::string& name) override { contexts.push_back(name); }
     DrawData getDrawData() override
     {
@@ -154,7 +149,6 @@ public:
         culling.push_back(context + (on ? " on" : " off"));
     }
     std::vector<std::string> contexts;
-    std::vector<Camera> cameras;
     std::vector<std::string> uniforms;
     std::vector<std::string> culling;
 };
@@ -212,13 +206,7 @@ public:
         requested.push_back(state);
         EngineStateManager::setNextState(state);
     }
-    void restartState() override
-    {
-        ++restarts;
-        EngineStateManager::restartState();
-    }
     std::vector<IEngineState*> requested;
-    int restarts = 0;
 };
 
 class PlayStateFixture : public ::testing::Test
