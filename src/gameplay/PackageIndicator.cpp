@@ -70,9 +70,10 @@ IndicatorPlacement PlaceIndicator(const glm::vec3& screen, int32_t width, int32_
 
 void DrawPackageIndicator()
 {
-    if (PlaySystems::Controller()->isPackageHeld())
-        return;
+    // Without a package there is nothing to point at: the null package sits at the origin.
     const Entity* package = PlaySystems::Entities()->getPackage();
+    if (PlaySystems::Controller()->isPackageHeld() || package->isNull())
+        return;
     const glm::vec3 position =
         package->getComponent<TransformComp>(TransformComp::kName, TransformCompNull::instance())->getPosition();
     const glm::vec2 window = CurrentWindowSize();

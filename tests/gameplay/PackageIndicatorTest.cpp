@@ -93,7 +93,7 @@ protected:
     Entity* package = nullptr;
 };
 
-TEST_F(PackageIndicatorDraw, AHeldOrVisiblePackageDrawsNothing)
+TEST_F(PackageIndicatorDraw, AHeldVisibleOrMissingPackageDrawsNothing)
 {
     controller.packageHeld = true;
     DrawPackageIndicator();
@@ -101,6 +101,12 @@ TEST_F(PackageIndicatorDraw, AHeldOrVisiblePackageDrawsNothing)
 
     controller.packageHeld = false;
     transformOf(package)->setPosition(400.0f, 200.0f, 0.0f);
+    DrawPackageIndicator();
+    EXPECT_TRUE(meshes.quad.draws.empty());
+
+    // The origin is below the window for this camera: a missing package must not point there.
+    PlayState().playCamera.setPosition({0.0f, -1000.0f, 0.0f});
+    entities->clearActive();
     DrawPackageIndicator();
     EXPECT_TRUE(meshes.quad.draws.empty());
 }
