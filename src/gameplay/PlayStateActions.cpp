@@ -96,7 +96,7 @@ void RegisterPlayStateActions()
     input->registerCallback(kKillPlayer, OnKillPlayer);
     input->registerCallback(kWinGame, OnWinGame);
     // Space, gamepad A (Cross) and Start all dismiss the comic.
-    for (InputCode code : {32, 360, 360, 367})
+    for (InputCode code : {32, 360, 367})
         input->addBinding(kComicDisable, code, OnPress, OnComicDisable);
     // Key J.
     input->addBinding(kStopLevelMusic, 74, OnPress, OnStopLevelMusic);
