@@ -148,9 +148,13 @@ AnimationManagerNull* AnimationManagerNull::instance()
     return &null;
 }
 
+// Before the real manager has loaded its "Default" sheet, a one-cell sheet without animations
+// stands in, so that a missing manager never throws at its callers.
 AnimationSheet* AnimationManagerNull::getAnimationSheet(const std::string&)
 {
-    return AnimationManager::getInstance()->getAnimationSheet(kDefaultSheet);
+    static AnimationSheet emptySheet(1.0f, 1.0f);
+    AnimationManager* real = AnimationManager::getInstance();
+    return real->hasAnimationSheet(kDefaultSheet) ? real->getAnimationSheet(kDefaultSheet) : &emptySheet;
 }
 
 AnimationManager::~AnimationManager()

@@ -182,6 +182,11 @@ TEST(AnimationManager, LookupFallsBackToDefaultAndTheNullManagerAsksTheRealOne)
     real->shutdown();
 
     EXPECT_THROW(real->getAnimationSheet("Default"), std::out_of_range);
+    // Without the real "Default", the null manager hands out an empty one-cell sheet instead
+    // of throwing at callers that build interface buttons with no manager running.
+    AnimationSheet* empty = AnimationManagerNull::instance()->getAnimationSheet("DefaultButton");
+    EXPECT_FALSE(empty->hasAnimation("DefaultButton"));
+    EXPECT_EQ(empty->getSheetDimensions(), glm::vec2(1.0f, 1.0f));
 }
 
 TEST(AnimationManager, GameSheetFileHoldsEverySheetTheGameNames)

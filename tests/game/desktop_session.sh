@@ -1,0 +1,108 @@
+#!/usr/bin/env bash
+# Plays the real game binary the way a person would, through its own virtual X server: waits
+# for the window, skips the three logos with Escape, dismisses the opening comic with space,
+# opens the pause menu, clicks "Credits", then quits through "Quit" and "Yes". Every
+# screenshot must show a picture (not one flat colour) that differs from the one before, and
+# the game must exit with code 0.
+# Usage: desktop_session.sh <wendlebox binary> <output folder>; run from the repository root.
+set -euo pipefail
+
+if [ -z "${WENDLEBOX_OWN_X:-}" ]; then
+    export WENDLEBOX_OWN_X=1
+    exec xvfb-run -a -s "-screen 0 1920x1080x24" bash "$0" "$@"
+fi
+
+game="$1"
+out="$2/desktop"
+rm -rf "$out"
+mkdir -p "$out/appdata"
+export APPDATA="$out/appdata"
+
+"$game" >"$out/game.log" 2>&1 &
+pid=$!
+trap 'kill $pid 2>/dev/null || true' EXIT
+
+window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Wendlebox$' | head -n 1)
+xdotool mousemove 960 540
+
+shot=0
+previous=""
+# Saves a screenshot and checks it against the previous one.
+screenshot() {
+    shot=$((shot + 1))
+    local file="$out/$(printf '%02d' $shot)-$1.png"
+    import -window root "$file"
+    /usr/bin/python3 - "$file" "$previous" <<'PY'
+import sys
+from PIL import Image, ImageChops
+image = Image.open(sys.argv[1]).convert("RGB")
+low, high = zip(*image.getextrema())
+if max(h - l for l, h in zip(low, high)) < 16:
+    sys.exit(f"{sys.argv[1]}: one flat colour")
+if sys.argv[2]:
+    difference = ImageChops.difference(image, Image.open(sys.argv[2]).convert("RGB"))
+    if difference.getbbox() is None:
+        sys.exit(f"{sys.argv[1]}: unchanged from {sys.argv[2]}")
+PY
+    previous="$file"
+}
+
+key() {
+    xdotool key --window "$window" "$1"
+    sleep 0.4
+}
+
+click() {
+    xdotool mousemove "$1" "$2"
+    sleep 0.2
+    xdotool click 1
+    sleep 0.6
+}
+
+sleep 1.5
+screenshot logo
+key Escape
+key Escape
+key Escape
+sleep 1.0
+screenshot comic
+key space
+# The wipe covers, holds for three seconds and uncovers.
+sleep 6.5
+screenshot level
+key Escape
+sleep 0.5
+screenshot pause-menu
+
+# The pause menu's layout scales with the window height (1081 for a 1080 monitor).
+read -r width height < <(xdotool getwindowgeometry "$window" | awk '/Geometry/ {split($2, size, "x"); print size[1], size[2]}')
+layout=$(/usr/bin/python3 -c "
+w, h = $width, $height
+s = h / 2160 * 4
+cx = w // 2 - 30 * s
+cy = h // 2 - 50 * s
+left = cx - 160 * s
+bh = (s - 0.2) * 23
+step = 20 * s + bh
+base = cy - 50
+print(round(left), round(base), round(base + 3 * step), round(cx + 40 * s), round(cy + 18 * s))")
+read -r listX creditsY quitY yesX yesY <<<"$layout"
+
+click "$listX" "$creditsY"
+screenshot credits
+click "$listX" "$quitY"
+screenshot quit-banner
+click "$yesX" "$yesY"
+
+for _ in $(seq 1 50); do
+    kill -0 $pid 2>/dev/null || break
+    sleep 0.2
+done
+trap - EXIT
+if kill -0 $pid 2>/dev/null; then
+    kill $pid
+    echo "the game did not quit after Yes" >&2
+    exit 1
+fi
+wait $pid
+echo "desktop session: game exited with code 0"
