@@ -143,6 +143,8 @@ public:
     const PackageSettings& getPackageSettings() const { return settings; }
     const std::vector<TransformComp>& getReticleDots() const { return reticleDots; }
     const std::string& getNextScene() const { return nextScene; }
+    // The file loadPackageSettings reads; tests point it at their own.
+    void setPackageSettingsPath(const std::string& path) { packageSettingsPath = path; }
 
     // Reads the keys of the package file present in root over `previous`; out-of-range
     // dot counts and step counts are logged and bounded. Type errors throw.
@@ -204,6 +206,7 @@ private:
     void resetDeathWalls();
 
     PackageSettings settings;
+    std::string packageSettingsPath = kPackageSettingsFile;
     std::vector<TransformComp> reticleDots;
     std::string nextScene;
     int64_t lastTeleportTime = 0;

@@ -161,8 +161,8 @@ PackageSettings PlayerControllerSystem::ReadPackageSettings(const json& root, Pa
 
 void PlayerControllerSystem::loadPackageSettings()
 {
-    const json root = json::parse(ReadRequiredFile(kPackageSettingsFile));
-    settings = ReadPackageSettings(root, settings, kPackageSettingsFile);
+    const json root = json::parse(ReadRequiredFile(packageSettingsPath));
+    settings = ReadPackageSettings(root, settings, packageSettingsPath);
 }
 
 // The whole part of the count: every loop over the dots runs over the dots that exist.
