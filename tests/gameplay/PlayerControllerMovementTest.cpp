@@ -145,6 +145,8 @@ TEST_F(PlayerControllerMovementTest, RunPushIsHalvedInTheAirAndLimitedBeforeTheP
         input.update();
         EXPECT_NEAR(bodyOf(player)->getAcceleration().x, c.push, kTolerance) << c.vx << " grounded " << c.grounded;
     }
+    // Nothing plays into the running sound, so running starts no sound at all.
+    EXPECT_EQ(sound.sourcePlays, 0);
 }
 
 TEST_F(PlayerControllerMovementTest, DashTakesTheInputDirectionAndPicksItsAnimationFromTheOldVelocity)
