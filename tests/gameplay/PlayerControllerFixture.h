@@ -73,8 +73,15 @@ public:
     RecordingScenes() { setName(kName); }
     void initialize() override {}
     void shutdown() override {}
-    void loadScene(std::string name) override { loaded.push_back(name); }
+    void loadScene(std::string name) override
+    {
+        loaded.push_back(name);
+        if (passThrough)
+            SceneManager::loadScene(name);
+    }
     void reloadScene() override { ++reloads; }
+    // Loads the named level for real as well.
+    bool passThrough = false;
     std::vector<std::string> loaded;
     int reloads = 0;
 };

@@ -286,3 +286,44 @@ TEST_F(PlayerControllerLevelFlowTest, PauseMovesOnlyTheJumpAndDashTimers)
     EXPECT_EQ(state().levelStartTime, before.levelStartTime);
     EXPECT_EQ(state().levelEndTime, before.levelEndTime);
 }
+
+// The first level as the files build it: the player lands, runs, jumps and throws.
+TEST_F(PlayerControllerLevelFlowTest, Level1PlaysFromItsStart)
+{
+    entities->loadArchetypes();
+    scenes.passThrough = true;
+    scenes.scanSceneFiles();
+    scenes.loadScene("Level1");
+    controller.resetPlayer();
+    Entity* player = entities->getPlayer();
+    ASSERT_FALSE(player->isNull());
+    step(50);
+    ASSERT_TRUE(colliderOf(player)->isCollidingDown());
+    EXPECT_TRUE(controller.isPackageHeld());
+    EXPECT_EQ(animationOf(player)->getAnimationName(), "IdleLeft");
+
+    const glm::vec3 start = transformOf(player)->getPosition();
+    device.press(kKeyRight);
+    step(50);
+    device.release(kKeyRight);
+    EXPECT_GT(transformOf(player)->getPosition().x, start.x + 2.0f);
+    EXPECT_EQ(animationOf(player)->getAnimationName(), "Walk_Right");
+    step(50);
+    EXPECT_EQ(animationOf(player)->getAnimationName(), "IdleRight");
+
+    device.press(kKeyJump);
+    step(30);
+    device.release(kKeyJump);
+    EXPECT_GT(transformOf(player)->getPosition().y, start.y + 1.0f);
+    step(100);
+    EXPECT_TRUE(colliderOf(player)->isCollidingDown());
+
+    setAimStick(1.0f, 1.0f);
+    setAimButton(true);
+    step();
+    setAimButton(false);
+    step();
+    EXPECT_FALSE(controller.isPackageHeld());
+    EXPECT_FALSE(state().dying);
+    EXPECT_FALSE(player->getFlag("respawn"));
+}

@@ -266,27 +266,3 @@ TEST_F(PlayerControllerMovementTest, AnimationFollowsVelocityAndKeepsTheLastFaci
         EXPECT_TRUE(animationOf(player)->isPlaying());
     }
 }
-
-TEST_F(PlayerControllerMovementTest, NoClipSwapsTheFlightActionsForJumpAndDash)
-{
-    Entity* player = standingPlayer();
-    step();
-    EXPECT_FALSE(input.isActionEnabled("MoveUpNoClip"));
-    EXPECT_TRUE(input.isActionEnabled("Jump"));
-
-    // The flag reaches the player after this step's physics: the second step flies.
-    controller.setNoClip(true);
-    step(2);
-    EXPECT_TRUE(player->getFlag("noClip"));
-    EXPECT_TRUE(input.isActionEnabled("MoveUpNoClip"));
-    EXPECT_TRUE(input.isActionEnabled("MoveDownNoClip"));
-    EXPECT_FALSE(input.isActionEnabled("Jump"));
-    EXPECT_FALSE(input.isActionEnabled("Dash"));
-    EXPECT_EQ(state().dashCharges, 0);
-
-    controller.setNoClip(false);
-    step();
-    EXPECT_FALSE(player->getFlag("noClip"));
-    EXPECT_FALSE(input.isActionEnabled("MoveDownNoClip"));
-    EXPECT_TRUE(input.isActionEnabled("Dash"));
-}

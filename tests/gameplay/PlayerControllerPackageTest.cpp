@@ -234,19 +234,6 @@ TEST_F(PlayerControllerPackageTest, SwitchingTheAimReleaseOffEndsTheAim)
     }
 }
 
-TEST_F(PlayerControllerPackageTest, PackageEventsSwitchTheFivePackageActions)
-{
-    const char* actions[] = {"ThrowPackage", "SummonPackage", "TeleportToPackage", "offAim", "Aim"};
-    controller.onNotify(nullptr, EVENT_DISABLEPACKAGE);
-    for (const char* action : actions)
-        EXPECT_FALSE(input.isActionEnabled(action)) << action;
-    controller.onNotify(nullptr, EVENT_WIN);
-    EXPECT_FALSE(input.isActionEnabled("Aim"));
-    controller.onNotify(nullptr, EVENT_ENABLEPACKAGE);
-    for (const char* action : actions)
-        EXPECT_TRUE(input.isActionEnabled(action)) << action;
-}
-
 TEST_F(PlayerControllerPackageTest, DotsAreTheWholePartOfTheCountAndEveryLoopStaysInsideThem)
 {
     struct Case
