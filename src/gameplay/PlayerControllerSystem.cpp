@@ -29,7 +29,7 @@ T* PartOf(const Entity* entity)
 }
 }
 
-PlayerParts::PlayerParts(Entity* owner)
+DrivenParts::DrivenParts(Entity* owner)
     : entity(owner), transform(PartOf<TransformComp, TransformCompNull>(owner)),
       body(PartOf<PhysicsComp, PhysicsCompNull>(owner)), collider(PartOf<ColliderComp, ColliderCompNull>(owner)),
       stats(PartOf<StatsComp, StatsCompNull>(owner)), animation(PartOf<AnimationComp, AnimationCompNull>(owner)),
@@ -94,8 +94,8 @@ void PlayerControllerSystem::initialize()
 void PlayerControllerSystem::update()
 {
     const int64_t now = GetTimeMs();
-    const PlayerParts player(Player());
-    const PlayerParts package(Package());
+    const DrivenParts player(Player());
+    const DrivenParts package(Package());
 
     // 1.-2. Cheat actions and flags
     swapCheatActions();

@@ -83,9 +83,9 @@ struct PlayerState
 };
 
 // The parts of an entity the controller drives, each its null object when missing.
-struct PlayerParts
+struct DrivenParts
 {
-    explicit PlayerParts(Entity* owner);
+    explicit DrivenParts(Entity* owner);
     Entity* entity;
     TransformComp* transform;
     PhysicsComp* body;
@@ -172,11 +172,11 @@ private:
     void run(int32_t direction);
     void climb(int32_t direction);
     void swapCheatActions();
-    void updateJumpBuffer(const PlayerParts& player);
-    void updateDash(const PlayerParts& player, int64_t now);
-    void startDash(const PlayerParts& player, int64_t now);
-    void updateGrounding(const PlayerParts& player);
-    void updatePlayerAnimation(const PlayerParts& player);
+    void updateJumpBuffer(const DrivenParts& player);
+    void updateDash(const DrivenParts& player, int64_t now);
+    void startDash(const DrivenParts& player, int64_t now);
+    void updateGrounding(const DrivenParts& player);
+    void updatePlayerAnimation(const DrivenParts& player);
 
     // Package (PlayerControllerSystem_Package.cpp).
     void onAim(const InputEvent& event);
@@ -189,16 +189,16 @@ private:
     void onReloadScene(const InputEvent& event);
     bool throwCoolingDown() const;
     void cancelAim();
-    void updateAim(const PlayerParts& player);
+    void updateAim(const DrivenParts& player);
     bool aimDirection(const glm::vec3& playerPosition, glm::vec3& direction) const;
     void previewThrowTrajectory(const glm::vec3& velocity);
-    void updatePackageEffects(const PlayerParts& player, const PlayerParts& package);
+    void updatePackageEffects(const DrivenParts& player, const DrivenParts& package);
     void drawReticle(size_t index) const;
     void allocateReticleDots();
 
     // Level flow (PlayerControllerSystem_LevelFlow.cpp).
-    void updateDeath(const PlayerParts& player);
-    void updateWin(const PlayerParts& player);
+    void updateDeath(const DrivenParts& player);
+    void updateWin(const DrivenParts& player);
     void updateLevelSwitch(int64_t now);
     void switchLevel();
     void loadNextLevel();

@@ -60,7 +60,7 @@ void ChangeMusic(const std::string& scene)
 
 void SizeHazardEmitter(Entity* hazard)
 {
-    const glm::vec3 s = PlayerParts(hazard).transform->getScale();
+    const glm::vec3 s = DrivenParts(hazard).transform->getScale();
     ParticleEmitter* emitter = EmitterOf(hazard, kHazardEmitter);
     emitter->setSpawnRangeX(glm::vec2(-s.x * 0.5f, s.x * 0.5f));
     const glm::vec3 at = emitter->getPosition();
@@ -69,7 +69,7 @@ void SizeHazardEmitter(Entity* hazard)
 
 void SizeFirewallEmitter(Entity* firewall)
 {
-    const glm::vec3 s = PlayerParts(firewall).transform->getScale();
+    const glm::vec3 s = DrivenParts(firewall).transform->getScale();
     EmitterOf(firewall, kFirewallEmitter)->setSpawnRangeY(glm::vec2(-s.y * 0.5f, s.y * 0.5f));
 }
 }
@@ -96,14 +96,14 @@ void PlayerControllerSystem::winLevel(Entity* goal)
     player->setFlag(kWinFlag, true);
     state.levelEndTime = GetTimeMs();
     state.levelEndPending = true;
-    nextScene = PlayerParts(goal ? goal : EntityNull::instance()).stats->getNextLevel();
+    nextScene = DrivenParts(goal ? goal : EntityNull::instance()).stats->getNextLevel();
     printCompletionTime();
     DisablePlayerControls();
 }
 
 // 3.-5. Falling below the kill plane or a deadly contact starts the death animation; when it
 // has played, the player respawns.
-void PlayerControllerSystem::updateDeath(const PlayerParts& player)
+void PlayerControllerSystem::updateDeath(const DrivenParts& player)
 {
     if (player.transform->getPosition().y < Scenes()->getKillPlane() && !player.entity->getFlag(EntityFlags::kNoClip))
         player.entity->setFlag(EntityFlags::kRespawn, true);
@@ -126,7 +126,7 @@ void PlayerControllerSystem::updateDeath(const PlayerParts& player)
 }
 
 // 6.-7. The fanfare once per win; the player stays put until the level switch.
-void PlayerControllerSystem::updateWin(const PlayerParts& player)
+void PlayerControllerSystem::updateWin(const DrivenParts& player)
 {
     if (!player.entity->getFlag(kWinFlag))
         return;
@@ -155,9 +155,16 @@ void PlayerControllerSystem::switchLevel()
     DisablePlayerControls();
     const std::string wipe = WipeFor(nextScene);
     if (wipe.empty())
+    {
         States()->setNextState(EngineStateEnd::instance());
-    else
-        Transitions()->startTransition(&PlayerControllerSystem::LoadNextLevel, wipe, &EnablePlayerControls);
+        return;
+    }
+    if (Transitions()->startTransition(&PlayerControllerSystem::LoadNextLevel, wipe, &EnablePlayerControls))
+        return;
+    // No wipe could start (one already running, its sheet missing): switch without one
+    // rather than leave the player frozen in the finished level.
+    LoadNextLevel();
+    EnablePlayerControls();
 }
 
 void PlayerControllerSystem::LoadNextLevel()
@@ -189,13 +196,13 @@ void PlayerControllerSystem::resetPlayer()
     state.dashDirection = 0;
     state.dashCharges = 0;
 
-    const PlayerParts player(Player());
+    const DrivenParts player(Player());
     player.entity->setFlag(kWinFlag, false);
     player.entity->setFlag(kWinFirstOccuranceFlag, false);
     // The package is made first, so that it too draws at its smoothed position.
     if (Package()->isNull())
         Entities()->cloneArchetype(kPackageArchetype);
-    const PlayerParts package(Package());
+    const DrivenParts package(Package());
     player.transform->setUseRenderPosition(true);
     package.transform->setUseRenderPosition(true);
     setupLevelEmitters();
@@ -208,7 +215,7 @@ void PlayerControllerSystem::resetPlayer()
 void PlayerControllerSystem::respawn()
 {
     Sound()->playPreset(kPlayerRespawnSound);
-    const PlayerParts player(Player());
+    const DrivenParts player(Player());
     player.transform->setPosition(player.stats->getSpawnPoint());
     player.body->setVelocity(0.0f, 0.0f, 0.0f);
     state.inputDirection = 0;
@@ -231,7 +238,7 @@ void PlayerControllerSystem::resetDeathWalls()
 {
     for (Entity* wall : Entities()->findAllWithFlag(EntityFlags::kDeathWall))
     {
-        const PlayerParts parts(wall);
+        const DrivenParts parts(wall);
         parts.transform->setPosition(parts.stats->getSpawnPoint());
         MovingPlatformComp* platform =
             wall->getComponent<MovingPlatformComp>(MovingPlatformComp::kName, MovingPlatformCompNull::instance());

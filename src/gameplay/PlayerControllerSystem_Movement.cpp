@@ -66,7 +66,7 @@ void PlayerControllerSystem::onMoveRight(const InputEvent&)
 void PlayerControllerSystem::run(int32_t direction)
 {
     state.inputDirection += direction;
-    const PlayerParts player(Player());
+    const DrivenParts player(Player());
     const float speed = player.body->getVelocity().x * static_cast<float>(direction);
     const glm::vec3 limit = player.body->getMaxVelocity();
     const float push = player.stats->getPlayerAcceleration() * static_cast<float>(direction);
@@ -88,7 +88,7 @@ void PlayerControllerSystem::run(int32_t direction)
 // the press is kept for the jump buffer.
 void PlayerControllerSystem::onJump(const InputEvent&)
 {
-    const PlayerParts player(Player());
+    const DrivenParts player(Player());
     if (!player.collider->isCollidingDown() &&
         HasElapsed(player.collider->getLandingTime(), player.stats->getCoyoteTimeLimit()))
     {
@@ -120,7 +120,7 @@ void PlayerControllerSystem::onMoveDownNoClip(const InputEvent&)
 
 void PlayerControllerSystem::climb(int32_t direction)
 {
-    const PlayerParts player(Player());
+    const DrivenParts player(Player());
     const float speed = player.body->getVelocity().y * static_cast<float>(direction);
     if (speed < player.body->getMaxVelocity().z)
     {
@@ -141,7 +141,7 @@ void PlayerControllerSystem::onNoClip(const InputEvent&)
 
 bool PlayerControllerSystem::isDashing() const
 {
-    const int32_t duration = PlayerParts(Player()).stats->getDashDuration();
+    const int32_t duration = DrivenParts(Player()).stats->getDashDuration();
     return duration > 0 && ElapsedMs(GetTimeMs(), state.dashStartTime) < static_cast<uint64_t>(duration);
 }
 
@@ -155,7 +155,7 @@ void PlayerControllerSystem::swapCheatActions()
     EnableActions({kDash, kJump}, true);
 }
 
-void PlayerControllerSystem::updateJumpBuffer(const PlayerParts& player)
+void PlayerControllerSystem::updateJumpBuffer(const DrivenParts& player)
 {
     // 9. Queued jump: called directly, so it fires even while "Jump" is switched off.
     if (state.jumpQueued)
@@ -169,7 +169,7 @@ void PlayerControllerSystem::updateJumpBuffer(const PlayerParts& player)
         state.jumpQueued = true;
 }
 
-void PlayerControllerSystem::updateDash(const PlayerParts& player, int64_t now)
+void PlayerControllerSystem::updateDash(const DrivenParts& player, int64_t now)
 {
     // 11. Dash start
     if (!HasElapsed(state.dashPressTime, player.stats->getBufferedDashMaxTiming()) && state.dashCharges > 0 &&
@@ -195,7 +195,7 @@ void PlayerControllerSystem::updateDash(const PlayerParts& player, int64_t now)
     }
 }
 
-void PlayerControllerSystem::startDash(const PlayerParts& player, int64_t now)
+void PlayerControllerSystem::startDash(const DrivenParts& player, int64_t now)
 {
     Sound()->playPreset(kDashSound);
     --state.dashCharges;
@@ -211,7 +211,7 @@ void PlayerControllerSystem::startDash(const PlayerParts& player, int64_t now)
         player.animation->play(player.body->getVelocity().x > 0.0f ? kDashLeftMid : kDashRightMid);
 }
 
-void PlayerControllerSystem::updateGrounding(const PlayerParts& player)
+void PlayerControllerSystem::updateGrounding(const DrivenParts& player)
 {
     const bool grounded = player.collider->isCollidingDown();
     const float vx = player.body->getVelocity().x;
@@ -232,7 +232,7 @@ void PlayerControllerSystem::updateGrounding(const PlayerParts& player)
         updatePlayerAnimation(player);
 }
 
-void PlayerControllerSystem::updatePlayerAnimation(const PlayerParts& player)
+void PlayerControllerSystem::updatePlayerAnimation(const DrivenParts& player)
 {
     const glm::vec3 velocity = player.body->getVelocity();
     state.facing = NextFacing(state.facing, velocity.x);

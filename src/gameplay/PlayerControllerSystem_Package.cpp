@@ -58,7 +58,7 @@ constexpr const char* kDistanceKey = "ridicule distance from player";
 // package's path without touching the real package or the entity lists.
 struct PreviewBody
 {
-    explicit PreviewBody(const PlayerParts& package)
+    explicit PreviewBody(const DrivenParts& package)
         : transform(*package.transform), body(*package.body), collider(*package.collider),
           dynamic(package.entity->getFlag(EntityFlags::kDynamic)),
           gravity(package.entity->getFlag(EntityFlags::kGravity)),
@@ -240,8 +240,8 @@ void PlayerControllerSystem::throwPackage(glm::vec2 velocity)
         return;
     state.canThrow = false;
     Sound()->playPreset(kThrowSound);
-    const PlayerParts player(Player());
-    const PlayerParts package(Package());
+    const DrivenParts player(Player());
+    const DrivenParts package(Package());
     package.entity->setFlag(EntityFlags::kInactive, false);
     package.body->setVelocity(velocity.x, velocity.y, 0.0f);
     package.transform->setPosition(player.transform->getPosition() + glm::vec3(0.0f, 0.0f, kThrowDepthOffset));
@@ -287,12 +287,12 @@ void PlayerControllerSystem::onTeleportToPackage(const InputEvent& event)
 {
     if (isPackageHeld())
         return;
-    const PlayerParts player(Player());
-    const PlayerParts package(Package());
+    const DrivenParts player(Player());
+    const DrivenParts package(Package());
     Sound()->playPreset(kTeleportSound);
     SetEmitterActive(player.entity, kTeleportEmitter, true);
 
-    const PlayerParts marker(Entities()->findFirstWithFlag(kMarkerFlag));
+    const DrivenParts marker(Entities()->findFirstWithFlag(kMarkerFlag));
     marker.transform->setPosition(player.transform->getPosition());
     ParticleEmitter* stream = EmitterOf(marker.entity, kTeleportEmitter);
     stream->setActive(true);
@@ -309,7 +309,7 @@ void PlayerControllerSystem::onTeleportToPackage(const InputEvent& event)
 
 void PlayerControllerSystem::onToggleEmitter(const InputEvent&)
 {
-    PlayerParts(Player()).emitters->toggleAll();
+    DrivenParts(Player()).emitters->toggleAll();
 }
 
 void PlayerControllerSystem::onReloadScene(const InputEvent&)
@@ -319,7 +319,7 @@ void PlayerControllerSystem::onReloadScene(const InputEvent&)
 }
 
 // 18. The aimed throw velocity and its preview, from the cursor or the right stick.
-void PlayerControllerSystem::updateAim(const PlayerParts& player)
+void PlayerControllerSystem::updateAim(const DrivenParts& player)
 {
     if (!state.aiming)
         return;
@@ -357,12 +357,12 @@ bool PlayerControllerSystem::aimDirection(const glm::vec3& playerPosition, glm::
 // placed relative to the player's current position.
 void PlayerControllerSystem::previewThrowTrajectory(const glm::vec3& velocity)
 {
-    PreviewBody preview{PlayerParts(Package())};
+    PreviewBody preview{DrivenParts(Package())};
     preview.body.setVelocity(velocity);
     const glm::vec3 start = preview.transform.getPosition();
     for (int32_t i = 0; static_cast<float>(i) < settings.reticleDistance; ++i)
         SimulatePackageStep(preview);
-    const glm::vec3 origin = PlayerParts(Player()).transform->getPosition();
+    const glm::vec3 origin = DrivenParts(Player()).transform->getPosition();
     for (size_t j = 0; j < reticleDots.size(); ++j)
     {
         for (int32_t k = 0; static_cast<float>(k) < static_cast<float>(j) * settings.reticleSpacing; ++k)
@@ -373,7 +373,7 @@ void PlayerControllerSystem::previewThrowTrajectory(const glm::vec3& velocity)
 
 // 19.-20. The first touch of a thrown package bursts and sounds; the trail shows while it
 // moves; the player's dash and death emitters follow their states.
-void PlayerControllerSystem::updatePackageEffects(const PlayerParts& player, const PlayerParts& package)
+void PlayerControllerSystem::updatePackageEffects(const DrivenParts& player, const DrivenParts& package)
 {
     const ColliderComp* contacts = package.collider;
     const bool touching = contacts->isCollidingDown() || contacts->isCollidingRight() ||

@@ -103,8 +103,10 @@ public:
     bool startTransition(TransitionCallback covered, std::string name, TransitionCallback uncovered) override
     {
         wipes.push_back({covered, name, uncovered});
-        return true;
+        return starts;
     }
+    // Whether a requested wipe starts.
+    bool starts = true;
     std::vector<Wipe> wipes;
 };
 

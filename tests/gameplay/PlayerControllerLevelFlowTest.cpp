@@ -198,6 +198,19 @@ TEST_F(PlayerControllerLevelFlowTest, GoalsSwitchLevelFiveSecondsLaterThroughThe
     }
 }
 
+TEST_F(PlayerControllerLevelFlowTest, LevelSwitchGoesAheadWhenNoWipeCanStart)
+{
+    standingPlayer();
+    transitions.starts = false;
+    controller.winLevel(makeGoal("Level2"));
+    step(501);
+    ASSERT_EQ(transitions.wipes.size(), 1u);
+    ASSERT_EQ(scenes.loaded.size(), 1u);
+    EXPECT_EQ(scenes.loaded[0], "Level2");
+    EXPECT_FALSE(controller.areControlsDisabled());
+    EXPECT_TRUE(input.isActionEnabled("MoveRight"));
+}
+
 TEST_F(PlayerControllerLevelFlowTest, CompletionTimeCountsFromTheLevelStart)
 {
     controller.startLevelTimer();
@@ -218,6 +231,12 @@ TEST_F(PlayerControllerLevelFlowTest, ResetMakesAMissingPackageAndMarkerAndTakes
     markerArchetype->setFlag("ptpEntity", true);
     entities->addArchetype(markerArchetype, "PtpEntity");
     Entity* player = makePlayer(glm::vec3(3.0f, 4.0f, 0.0f));
+    Entity* hazard = makeBody(glm::vec3(10.0f, 0.0f, 0.0f), glm::vec3(4.0f, 1.1f, 1.0f));
+    hazard->setFlag("hazard", true);
+    addEmitters(hazard, {"Hazard"});
+    Entity* firewall = makeBody(glm::vec3(20.0f, 0.0f, 0.0f), glm::vec3(1.0f, 4.0f, 1.0f));
+    firewall->setFlag("firewall", true);
+    addEmitters(firewall, {"Firewall"});
     input.disableAction("ThrowPackage");
 
     controller.resetPlayer();
@@ -232,6 +251,11 @@ TEST_F(PlayerControllerLevelFlowTest, ResetMakesAMissingPackageAndMarkerAndTakes
     EXPECT_EQ(textureOf(player), textureId("SpritePackage"));
     EXPECT_TRUE(input.isActionEnabled("ThrowPackage")) << "ENABLEPACKAGE switches the package actions on";
     EXPECT_EQ(sound.count("PackageRecollect"), 0u) << "taken in hand silently";
+
+    // Hazard sparks spread along the top edge, fire-wall flames up the whole wall.
+    EXPECT_EQ(emitterOf(hazard, "Hazard")->getSpawnRangeX(), glm::vec2(-2.0f, 2.0f));
+    EXPECT_FLOAT_EQ(emitterOf(hazard, "Hazard")->getPositionOffset().y, 0.5f);
+    EXPECT_EQ(emitterOf(firewall, "Firewall")->getSpawnRangeY(), glm::vec2(-2.0f, 2.0f));
 
     // A second reset makes no second package or marker.
     const uint32_t count = entities->getEntityCount();
