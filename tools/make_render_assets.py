@@ -207,6 +207,8 @@ PLAYER_ANIMATIONS = [
     ("Land_Right", 3, 70, False),
     ("DeathLeft", 6, 90, False),
     ("DeathRight", 6, 90, False),
+    ("DashLeftMid", 4, 50, True),
+    ("DashRightMid", 4, 50, True),
 ]
 
 
@@ -231,6 +233,9 @@ def draw_player_cell(carrying, name, frame):
     if name.startswith("Death"):
         draw_burst(draw, frame)
         return cell.transpose(Image.FLIP_LEFT_RIGHT) if name.endswith("Right") else cell
+    if name.startswith("Dash"):
+        draw_dash_roll(draw, carrying, frame)
+        return cell.transpose(Image.FLIP_LEFT_RIGHT) if "Right" in name else cell
 
     bob, squash, left_foot, right_foot, arms_up = pose(name, frame)
     top = 8 + bob + squash
@@ -260,6 +265,24 @@ def draw_player_cell(carrying, name, frame):
     draw.rectangle([8, top + 9 - squash // 2, 23, top + 10 - squash // 2], fill=CORAL)
     # The right-facing rows are mirrors of the left-facing ones.
     return cell.transpose(Image.FLIP_LEFT_RIGHT) if name.endswith("Right") else cell
+
+
+def draw_dash_roll(draw, carrying, frame):
+    """Curled into a spinning ball with speed streaks above and below: it reads the same
+    whichever way the dash goes."""
+    cx, cy = 16, 18
+    draw.ellipse([cx - 9, cy - 9, cx + 9, cy + 9], fill=INK)
+    draw.ellipse([cx - 8, cy - 8, cx + 8, cy + 8], fill=TEAL)
+    angle = frame * math.pi / 2
+    for k in range(2):
+        a = angle + k * math.pi
+        x, y = cx + 4 * math.cos(a), cy + 4 * math.sin(a)
+        draw.ellipse([x - 2, y - 2, x + 2, y + 2], fill=CORAL if k == 0 else MINT)
+    if carrying:
+        x, y = cx + 6 * math.cos(angle + math.pi / 2), cy + 6 * math.sin(angle + math.pi / 2)
+        draw.rectangle([x - 2, y - 2, x + 2, y + 2], fill=ORANGE, outline=INK)
+    for offset, length in ((-11, 8 + frame % 2 * 3), (11, 11 - frame % 2 * 3)):
+        draw.line([(cx - length, cy + offset), (cx + length, cy + offset)], fill=SAND)
 
 
 def draw_burst(draw, frame):

@@ -230,6 +230,7 @@ def archetypes():
          "TextureSlicerComp": sliced(4, "REPEAT", 0.32)},
         {"name": "DeathWall", "TransformComp": {}, "PhysicsComp": {}, "Mesh": "quad", "Texture": "DeathWall",
          "Flags": ["deathwall", "hazard"], "ColliderComp": {},
+         "EmitterListComp": [{"Name": "Hazard", "StartActive": True}],
          "MovingPlatformComp": {"TouchStart": False, "Moving": False},
          "TextureSlicerComp": sliced(4, "REPEAT", 0.64)},
         {"name": "DeathWallTrigger", "TransformComp": {}, "Mesh": "quad", "Texture": "TriggerPlate",
@@ -458,7 +459,7 @@ def level_three():
     level.floor("BreakingPlatform", 84, 1, 2, 0.5)
     level.floor("Ground", 89, 0, 14, 17)
     level.add("Wall", 103, -14, 1, 31)
-    level.add("Goal", 98, -2.5, 2, 2.5, NextLevel="End")
+    level.add("Goal", 98, -2.5, 2, 2.5, NextLevel="")
     return level
 
 
