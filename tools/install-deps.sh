@@ -7,7 +7,7 @@ packages=(
     libglfw3-dev libglew-dev libglm-dev nlohmann-json3-dev libtinyobjloader-dev libstb-dev libimgui-dev
     libopenal-dev libsndfile1-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth libgl1-mesa-dri
+    xvfb xauth libgl1-mesa-dri xdotool imagemagick
     python3 python3-pil sox fonts-dejavu-core
 )
 

@@ -47,19 +47,33 @@ PY
     previous="$file"
 }
 
+# Each key and click is held across at least one input poll of the game loop.
 key() {
-    xdotool key --window "$window" "$1"
+    xdotool keydown --window "$window" "$1"
+    sleep 0.15
+    xdotool keyup --window "$window" "$1"
     sleep 0.4
 }
 
 click() {
     xdotool mousemove "$1" "$2"
     sleep 0.2
-    xdotool click 1
+    xdotool mousedown 1
+    sleep 0.15
+    xdotool mouseup 1
     sleep 0.6
 }
 
-sleep 1.5
+# The first frames can be black while the game loads its assets.
+for _ in $(seq 1 40); do
+    import -window root "$out/first.png"
+    /usr/bin/python3 -c "
+import sys
+from PIL import Image
+low, high = zip(*Image.open(sys.argv[1]).convert('RGB').getextrema())
+sys.exit(0 if max(h - l for l, h in zip(low, high)) >= 16 else 1)" "$out/first.png" && break
+    sleep 0.5
+done
 screenshot logo
 key Escape
 key Escape
@@ -67,8 +81,9 @@ key Escape
 sleep 1.0
 screenshot comic
 key space
-# The wipe covers, holds for three seconds and uncovers.
-sleep 6.5
+# The wipe covers, holds for three seconds and uncovers; the game ignores the pause key
+# until it has, and a software renderer can run the loop slower than real time.
+sleep 12
 screenshot level
 key Escape
 sleep 0.5
