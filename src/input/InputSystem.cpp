@@ -239,6 +239,12 @@ void InputSystem::evaluate(size_t bindingIndex, bool keyboardCaptured)
     const float value = readCode(code);
     const bool pressed = value != 0.0f;
     const bool wasPressed = bindings[bindingIndex].lastPressed != 0;
+    if (!bindings[bindingIndex].armed)
+    {
+        bindings[bindingIndex].armed = !pressed;
+        bindings[bindingIndex].lastPressed = pressed ? 1 : 0;
+        return;
+    }
     // Only a fresh press switches devices: a control held on each device would otherwise flip
     // the device (and print a line) twice in every update.
     if (pressed && !wasPressed)
@@ -299,6 +305,7 @@ void InputSystem::bindKey(const std::string& action, InputCode code, TriggerType
     binding.code = code;
     binding.trigType = type;
     binding.action = action;
+    binding.armed = readCode(code) == 0.0f;
     bindings.push_back(binding);
 }
 

@@ -20,6 +20,9 @@ struct InputBinding
 {
     // Pressed state of the previous update: edges are found against it.
     int32_t lastPressed = 0;
+    // False for a binding added while its control was held: it fires nothing until the
+    // control has been released, so the press that opened a screen cannot act in it too.
+    bool armed = true;
     InputCode code = 0;
     TriggerType trigType = OnPress;
     std::string action;
