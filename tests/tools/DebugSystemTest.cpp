@@ -201,9 +201,9 @@ TEST(DebugSystemGui, MenuItemsWriteThroughToTheStatesFlags)
 
     gui.frame(draw);
     EXPECT_TRUE(test::GuiContext::shown("##MainMenuBar"));
-    ASSERT_TRUE(gui.click("##MainMenuBar", test::GuiContext::idOf("##MainMenuBar", {"##menubar", "Show Windows"}), draw));
+    ASSERT_TRUE(gui.click("##MainMenuBar", {"##menubar", "Show Windows"}, draw));
     ASSERT_TRUE(test::GuiContext::shown("##Menu_00")) << "the menu opened";
-    ASSERT_TRUE(gui.click("##Menu_00", test::GuiContext::idOf("##Menu_00", {"Diagnostics"}), draw));
+    ASSERT_TRUE(gui.click("##Menu_00", {"Diagnostics"}, draw));
     EXPECT_TRUE(diagnostics) << "the click landed in the state's own flag";
 
     DebugMenuMap none;

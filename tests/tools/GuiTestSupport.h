@@ -24,7 +24,7 @@ public:
         context = ImGui::CreateContext();
         ImGuiIO& io = ImGui::GetIO();
         io.IniFilename = nullptr;
-        io.DisplaySize = ImVec2(1280.0f, 720.0f);
+        io.DisplaySize = ImVec2(1920.0f, 1080.0f);
         unsigned char* pixels = nullptr;
         int width = 0;
         int height = 0;
@@ -86,14 +86,15 @@ public:
             window->StateStorage.SetInt(idOf(windowName, path), 1);
     }
 
-    // Sweeps the pointer over the window until the item is under it; false when it is not
-    // found (not drawn, or hidden).
-    bool hover(const char* windowName, ImGuiID id, const Draw& draw)
+    // Sweeps the pointer over the window until the item (named by the labels that lead to it)
+    // is under it; false when it is not found (not drawn, or hidden).
+    bool hover(const char* windowName, std::initializer_list<std::string> path, const Draw& draw)
     {
         frame(draw);
         ImGuiWindow* window = ImGui::FindWindowByName(windowName);
         if (!window || !window->Active)
             return false;
+        const ImGuiID id = idOf(windowName, path);
         const ImVec2 origin = window->Pos;
         const ImVec2 size = window->Size;
         for (float x = 12.0f; x < size.x; x += 24.0f)
@@ -103,9 +104,9 @@ public:
         return false;
     }
 
-    bool click(const char* windowName, ImGuiID id, const Draw& draw)
+    bool click(const char* windowName, std::initializer_list<std::string> path, const Draw& draw)
     {
-        if (!hover(windowName, id, draw))
+        if (!hover(windowName, path, draw))
             return false;
         ImGuiIO& io = ImGui::GetIO();
         io.MouseDown[0] = true;
