@@ -127,7 +127,6 @@ TEST_F(EmitterEditorTest, AKindWhoseListLacksTheTextureSwitchesToItsFirst)
 {
     ListedTextures textures;
     textures.setName(TextureManager::kName);
-    world.engine.registerSystemAs(TextureManager::kName + std::string("Listed"), &textures);
     Engine other("T", 800, 600, 10000);
     other.makeCurrent();
     other.registerSystem(&textures);
