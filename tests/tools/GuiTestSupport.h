@@ -90,6 +90,8 @@ public:
     // is under it; false when it is not found (not drawn, or hidden).
     bool hover(const char* windowName, std::initializer_list<std::string> path, const Draw& draw)
     {
+        // A new window settles its place and size over its first frames.
+        frame(draw);
         frame(draw);
         ImGuiWindow* window = ImGui::FindWindowByName(windowName);
         if (!window || !window->Active)
