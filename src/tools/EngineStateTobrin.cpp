@@ -19,6 +19,7 @@
 #include <GL/glew.h>
 
 #include <array>
+#include <cmath>
 #include <iostream>
 
 namespace
@@ -183,8 +184,10 @@ void EngineStateTobrin::update()
     }
     player->getComponent<ColliderComp>(ColliderComp::kName, ColliderCompNull::instance())
         ->setGroundFriction(BodyOf(player)->getAirDrag().x);
+    // A position that is not a number would spoil the camera for every later entry.
     const glm::vec3 gap = position - gSandboxCamera.getPosition();
-    gSandboxCamera.move(glm::vec3(gap.x * kCameraFollow, gap.y * kCameraFollow, 0.0f));
+    if (std::isfinite(gap.x) && std::isfinite(gap.y))
+        gSandboxCamera.move(glm::vec3(gap.x * kCameraFollow, gap.y * kCameraFollow, 0.0f));
     Debug()->setDiagnosticsShown(gDiagnosticsShown);
 }
 
