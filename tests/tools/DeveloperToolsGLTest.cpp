@@ -25,7 +25,9 @@
 #include "world/SceneManager.h"
 
 #include <GL/glew.h>
+#include <GLFW/glfw3.h>
 #include <gtest/gtest.h>
+#include <imgui.h>
 
 #include <cstdlib>
 #include <string>
@@ -73,6 +75,8 @@ protected:
         engine.registerSystemAs(GraphicsSystem::kTransparentKey, &graphics);
         engine.registerSystem(&gui);
         engine.initializeSystems();
+        // The game keeps its window layout in "imgui.ini"; tests leave no file behind.
+        ImGui::GetIO().IniFilename = nullptr;
         started = true;
     }
 
@@ -188,4 +192,42 @@ TEST_F(DeveloperToolsGL, EverySandboxShowsItsDeveloperWindowsOverItsBackground)
         EXPECT_FALSE(Near(overlay, sandbox.background)) << sandbox.name << ": the frame-rate overlay";
     }
     EXPECT_GT(gui.getFps(), 0.0f);
+}
+
+namespace
+{
+int gEngineFocusCalls = 0;
+
+void RecordEngineFocus(GLFWwindow*, int)
+{
+    ++gEngineFocusCalls;
+}
+}
+
+// The engine installs its window callbacks before any system starts; the GUI's back end then
+// chains to them, so focus changes still reach the engine.
+TEST(DeveloperToolsGLStart, TheGuiChainsToTheEnginesCallbacksAndDrawsNothingBeforeItsFirstFrame)
+{
+    test::GLContext gl(640, 480);
+    ASSERT_TRUE(gl.ok());
+    glfwSetWindowFocusCallback(gl.getWindow(), &RecordEngineFocus);
+    IMGUISystem gui;
+    gui.setWindow(gl.getWindow());
+    gui.initialize();
+    ImGui::GetIO().IniFilename = nullptr;
+    ASSERT_TRUE(gui.hasBackends());
+
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    gui.render();
+    EXPECT_NE(gui.getLastRenderTime(), 0);
+    const std::vector<uint8_t> pixel = gl.readPixel(20, 460);
+    EXPECT_EQ(pixel[0], 0) << "no finished GUI frame, nothing drawn";
+
+    const GLFWwindowfocusfun guiFocus = glfwSetWindowFocusCallback(gl.getWindow(), nullptr);
+    glfwSetWindowFocusCallback(gl.getWindow(), guiFocus);
+    ASSERT_NE(guiFocus, &RecordEngineFocus);
+    guiFocus(gl.getWindow(), 0);
+    EXPECT_EQ(gEngineFocusCalls, 1);
+    gui.shutdown();
 }
