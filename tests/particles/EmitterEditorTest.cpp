@@ -2,7 +2,6 @@
 
 #include "engine/GameClock.h"
 #include "particles/EmitterArchetypeFile.h"
-#include "particles/EmitterListComp.h"
 #include "particles/ParticleTestWorld.h"
 #include "support/TestSupport.h"
 #include "tools/GuiTestSupport.h"
@@ -191,23 +190,4 @@ TEST_F(EmitterEditorTest, AFailedExportKeepsTheOldFileAndSaysSo)
     EXPECT_EQ(test::ReadText(world.archetypePath), before);
     EXPECT_NE(console.err().find("could not be written; the old file is kept"), std::string::npos);
     std::filesystem::remove_all(world.archetypePath + ".tmp");
-}
-
-TEST(EmitterListEditors, EveryEmitterIsDrawnInNameOrderWithOneCounter)
-{
-    test::ParticleWorld world;
-    test::GuiContext gui;
-    EmitterListComp list;
-    list.addEmitter("b", new ParticleEmitter());
-    list.addEmitter("a", new ParticleEmitter());
-    int32_t counter = 0;
-    gui.frame([&] {
-        ImGui::Begin(kWindow);
-        list.drawEditors(&counter);
-        ImGui::End();
-    });
-    EXPECT_EQ(counter, 2 * (kNameFieldWithoutTexture + 1));
-    int32_t untouched = 0;
-    gui.frame([&] { EmitterListCompNull::instance()->drawEditors(&untouched); });
-    EXPECT_EQ(untouched, 0);
 }

@@ -121,19 +121,6 @@ TEST_F(IMGUISystemTest, FpsStaysZeroUntilTheOverlayIsDrawn)
     EXPECT_EQ(gui.getFps(), drawn) << "kept while the overlay is hidden";
 }
 
-TEST(IMGUISystemNullTest, AnswersNeutrally)
-{
-    IMGUISystemNull* null = IMGUISystemNull::instance();
-    null->setStateToolsShown(true);
-    null->setOverlayShown(true);
-    null->update();
-    null->render();
-    EXPECT_FALSE(null->isStateToolsShown());
-    EXPECT_FALSE(null->isOverlayShown());
-    EXPECT_EQ(null->getFps(), 0.0f);
-    EXPECT_TRUE(null->isNull());
-}
-
 // Typing a C, a 1 or F3 into a developer text field must not move the test entity, switch
 // the state or hide the GUI; once the field lets go the keys work again.
 TEST_F(IMGUISystemTest, KeyboardActionsWaitWhileATextFieldHasTheKeyboard)
