@@ -106,29 +106,4 @@ nlohmann::json ParseRequiredFile(const std::string& path)
         throw std::runtime_error(text);
     }
 }
-
-bool WriteTextAtomically(const std::string& path, const std::string& text)
-{
-    if (path.empty())
-        return false;
-    const std::string temporary = path + ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out)
-            return false;
-        out << text;
-        if (!out.flush())
-        {
-            out.close();
-            std::remove(temporary.c_str());
-            return false;
-        }
-    }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0)
-    {
-        std::remove(temporary.c_str());
-        return false;
-    }
-    return true;
-}
 }

@@ -1,7 +1,7 @@
 #pragma once
 // Reading and writing helpers shared by the sound files: keyed values with defaults (a value
 // of the wrong type is logged with its file and key and replaced by the default), the loop
-// count's file form, and atomic text writes for the files the sound editor rewrites.
+// count's file form.
 
 #include <nlohmann/json.hpp>
 
@@ -24,7 +24,4 @@ int32_t LoopCountToFile(int32_t loopCount);
 // Parses a whole required file; an unreadable file logs "File: [path] not found." and
 // throws std::invalid_argument, malformed JSON throws std::runtime_error naming the file.
 nlohmann::json ParseRequiredFile(const std::string& path);
-// Writes through a temporary file and a rename; returns false (writing nothing) when the
-// path cannot be written.
-bool WriteTextAtomically(const std::string& path, const std::string& text);
 }

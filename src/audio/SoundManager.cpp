@@ -71,6 +71,16 @@ void OnStopAllSounds(InputEvent)
     Sound()->stopAll();
 }
 
+// An empty path is the editor's "no path typed yet" and writes nothing quietly.
+bool WriteSoundFile(const std::string& path, const json& document)
+{
+    if (WriteTextAtomically(path, document.dump(4, ' ', false)))
+        return true;
+    if (!path.empty())
+        Log()->error("Sound file [" + path + "] could not be written; the old file is kept.");
+    return false;
+}
+
 // Group and preset files hold one object per entry, in an object keyed by name or in an array.
 template <class Visit>
 void ForEachNamedEntry(const json& document, const std::string& file, Visit visit)
@@ -355,7 +365,7 @@ void SoundManager::loadMusicList()
         musicList.emplace(StripExtension(GetFileName(path)), path);
 }
 
-void SoundManager::savePresets(std::string path) const
+bool SoundManager::savePresets(std::string path) const
 {
     json document;
     for (const auto& [name, preset] : presets)
@@ -367,10 +377,10 @@ void SoundManager::savePresets(std::string path) const
                           {"Volume", static_cast<double>(preset.volume)},
                           {"Looping", SoundJson::LoopCountToFile(preset.loopCount)}};
     }
-    SoundJson::WriteTextAtomically(path, document.dump(4, ' ', false));
+    return WriteSoundFile(path, document);
 }
 
-void SoundManager::saveGroups(std::string path) const
+bool SoundManager::saveGroups(std::string path) const
 {
     json document;
     for (const auto& [name, group] : groups)
@@ -379,7 +389,7 @@ void SoundManager::saveGroups(std::string path) const
                           {"Volume", static_cast<double>(group->getVolume())},
                           {"Pitch", static_cast<double>(group->getPitch())}};
     }
-    SoundJson::WriteTextAtomically(path, document.dump(4, ' ', false));
+    return WriteSoundFile(path, document);
 }
 
 void SoundManager::bindDeveloperKeys()

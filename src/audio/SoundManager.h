@@ -5,6 +5,7 @@
 // sounds it started so they can be stopped by name or all at once, and mutes every channel
 // group while `muted` is set.
 
+#include "audio/SoundEditorState.h"
 #include "audio/SoundPreset.h"
 #include "audio/SoundReceipt.h"
 #include "engine/IEngineSystem.h"
@@ -73,6 +74,17 @@ public:
     virtual void stopByName(std::string name);
     virtual void stopAll();
     virtual void stopStream(std::string track);
+    // The sound editor: "Sound Manipulation" and the windows it opens. Inside a GUI frame only.
+    virtual void drawEditor();
+
+    void drawPresetEditor(std::string name);
+    void drawGroupEditor(AudioChannelGroup* group, std::string name);
+    void drawSoundTesting();
+    void drawActiveInstances();
+    // True when the sound was stopped and must leave the test list.
+    bool drawInstanceControls(SoundReceipt& receipt);
+    // The editor's memory, shared by every manager for the whole run.
+    static SoundEditorState& editorState();
 
     // The group of that name, created on first use.
     AudioChannelGroup* getChannelGroup(const std::string& name);
@@ -81,9 +93,10 @@ public:
     void loadSources();
     void loadPresets();
     void loadMusicList();
-    // Written atomically; a path that cannot be written is skipped silently.
-    void savePresets(std::string path) const;
-    void saveGroups(std::string path) const;
+    // Written atomically: a path that cannot be written keeps its old file, the failure is
+    // logged and false returned. An empty path writes nothing.
+    bool savePresets(std::string path) const;
+    bool saveGroups(std::string path) const;
 
     // The pause menu flips this; update applies it to every channel group.
     bool muted = false;
@@ -148,4 +161,5 @@ public:
     void setGroupPitch(const std::string&, float) override {}
     void setGroupVolume(const std::string&, float) override {}
     void stopStream(std::string) override {}
+    void drawEditor() override {}
 };

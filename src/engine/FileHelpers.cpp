@@ -3,6 +3,7 @@
 #include "engine/TraceLog.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -80,4 +81,29 @@ std::vector<std::string> ListFolder(const std::string& folder, bool wantFolders,
     }
     std::sort(entries.begin(), entries.end());
     return entries;
+}
+
+bool WriteTextAtomically(const std::string& path, const std::string& text)
+{
+    if (path.empty())
+        return false;
+    const std::string temporary = path + ".tmp";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        if (!out)
+            return false;
+        out << text;
+        if (!out.flush())
+        {
+            out.close();
+            std::remove(temporary.c_str());
+            return false;
+        }
+    }
+    if (std::rename(temporary.c_str(), path.c_str()) != 0)
+    {
+        std::remove(temporary.c_str());
+        return false;
+    }
+    return true;
 }

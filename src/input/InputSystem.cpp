@@ -42,6 +42,11 @@ bool IsGamepadCode(InputCode code)
     return code >= InputCodes::kGamepadFirst && code <= InputCodes::kGamepadLast;
 }
 
+bool IsKeyboardCode(InputCode code)
+{
+    return code >= InputCodes::kKeyFirst && code <= InputCodes::kKeyLast;
+}
+
 bool Fires(TriggerType type, bool pressed, bool wasPressed)
 {
     switch (type)
@@ -107,8 +112,9 @@ void InputSystem::update()
 {
     gUiPressed = false;
     gUiReleased = false;
+    const bool keyboardCaptured = isKeyboardCaptured();
     // Key 1 reaches the scene sandbox from anywhere, even while its action is switched off.
-    if (device->isKeyDown(InputCodes::kKey1))
+    if (device->isKeyDown(InputCodes::kKey1) && !keyboardCaptured)
         OnScMorvel(InputEvent{});
     device->getCursorPos(cursorX, cursorY);
     discoverGamepad();
@@ -117,7 +123,7 @@ void InputSystem::update()
     // By index over the live size: a callback may add bindings (opening the pause menu does),
     // which can move the vector; bindings added now are read in this same update.
     for (size_t i = 0; i < bindings.size(); ++i)
-        evaluate(i);
+        evaluate(i, keyboardCaptured);
 }
 
 void InputSystem::render() {}
@@ -225,7 +231,9 @@ void InputSystem::switchDevice(InputCode code)
     std::cout << (gamepadCode ? "Controller Connected." : "Controller Disconnected.") << std::endl;
 }
 
-void InputSystem::evaluate(size_t bindingIndex)
+// A captured keyboard still updates lastPressed, so a key held while typing does not fire as
+// a fresh press once the text field lets go.
+void InputSystem::evaluate(size_t bindingIndex, bool keyboardCaptured)
 {
     const InputCode code = bindings[bindingIndex].code;
     const float value = readCode(code);
@@ -250,7 +258,8 @@ void InputSystem::evaluate(size_t bindingIndex)
         event.stickX = stickX;
         event.stickY = stickY;
     }
-    if (Fires(bindings[bindingIndex].trigType, pressed, wasPressed))
+    const bool silenced = keyboardCaptured && IsKeyboardCode(code);
+    if (!silenced && Fires(bindings[bindingIndex].trigType, pressed, wasPressed))
     {
         if (code == InputCodes::kMouseLeft || code == InputCodes::kMouseRight)
         {

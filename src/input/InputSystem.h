@@ -74,6 +74,13 @@ public:
     static void JoystickCallback(int jid, int event);
     void handleJoystickEvent(int jid, int event);
 
+    // True while typed keys belong to something else (a developer text field): keyboard
+    // bindings then keep tracking their keys but fire nothing. Installed by the GUI system, so
+    // input needs no knowledge of it; null means the keyboard is always ours.
+    using KeyboardCapturedFn = bool (*)();
+    void setKeyboardCapture(KeyboardCapturedFn captured) { keyboardCaptured = captured; }
+    bool isKeyboardCaptured() const { return keyboardCaptured && keyboardCaptured(); }
+
     // The device that update reads; the game's window and gamepads unless replaced.
     void setDevice(InputDevice* newDevice) { device = newDevice; }
     void setBindingFilePath(const std::string& path) { bindingFilePath = path; }
@@ -101,7 +108,7 @@ private:
     float readHalfAxis(InputCode code) const;
     float readWholeStick(InputCode code);
     void switchDevice(InputCode code);
-    void evaluate(size_t bindingIndex);
+    void evaluate(size_t bindingIndex, bool keyboardCaptured);
     void dispatch(const std::string& action, const InputEvent& event);
 
     ControllerType controllerType = ControllerTypes::kKeyboard;
@@ -122,6 +129,7 @@ private:
     bool gamepadReadable = false;
     InputDevice* device;
     std::string bindingFilePath;
+    KeyboardCapturedFn keyboardCaptured = nullptr;
 };
 
 class InputSystemNull : public InputSystem

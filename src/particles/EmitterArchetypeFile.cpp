@@ -1,6 +1,7 @@
 #include "particles/EmitterArchetypeFile.h"
 
 #include "engine/Engine.h"
+#include "engine/FileHelpers.h"
 #include "engine/TraceLog.h"
 #include "graphics/TextureManager.h"
 #include "particles/ParticleEmitter.h"
@@ -436,22 +437,10 @@ void ReadEmitterArchetypes(const std::string& path, ParticleManager& manager)
     }
 }
 
-void WriteEmitterArchetypes(const std::string& path, const std::map<std::string, ParticleEmitter*>& archetypes)
+bool WriteEmitterArchetypes(const std::string& path, const std::map<std::string, ParticleEmitter*>& archetypes)
 {
-    const std::string text = ArchetypeDocumentText(archetypes);
-    const std::string temporary = path + ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out)
-            return;
-        out << text;
-        if (!out.flush())
-        {
-            out.close();
-            std::remove(temporary.c_str());
-            return;
-        }
-    }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0)
-        std::remove(temporary.c_str());
+    if (WriteTextAtomically(path, ArchetypeDocumentText(archetypes)))
+        return true;
+    Log()->error("Emitter file [" + path + "] could not be written; the old file is kept.");
+    return false;
 }

@@ -67,5 +67,6 @@ std::string ArchetypeDocumentText(const std::map<std::string, ParticleEmitter*>&
 // Registers every entry of the file with the manager. A missing file registers nothing
 // silently; a malformed one logs "Failed to parse file, <path>" and keeps what came before.
 void ReadEmitterArchetypes(const std::string& path, ParticleManager& manager);
-// Rewrites the file atomically; a file that cannot be written is left as it was.
-void WriteEmitterArchetypes(const std::string& path, const std::map<std::string, ParticleEmitter*>& archetypes);
+// Rewrites the file atomically; a file that cannot be written is left as it was, the failure
+// logged and false returned.
+bool WriteEmitterArchetypes(const std::string& path, const std::map<std::string, ParticleEmitter*>& archetypes);

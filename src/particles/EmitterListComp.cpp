@@ -40,6 +40,12 @@ Component* EmitterListComp::clone() const
     return copy;
 }
 
+void EmitterListComp::drawEditors(int32_t* counter)
+{
+    for (auto& entry : emitters)
+        entry.second->drawEditor(counter);
+}
+
 void EmitterListComp::addEmitter(const std::string& name, ParticleEmitter* emitter)
 {
     if (!emitter || emitter->isNull())

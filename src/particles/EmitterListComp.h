@@ -30,6 +30,8 @@ public:
     std::string getName() const override { return kName; }
 
     virtual uint64_t count() const { return emitters.size(); }
+    // Every emitter's editor in name order, all numbered from the one counter.
+    virtual void drawEditors(int32_t* counter);
     // Always takes the emitter: one offered under a name already present (or the null
     // emitter) is deleted (or dropped) instead of stored, so a rejected offer never leaks.
     virtual void addEmitter(const std::string& name, ParticleEmitter* emitter);
@@ -60,6 +62,7 @@ public:
     bool isNull() const override { return true; }
 
     uint64_t count() const override { return 0; }
+    void drawEditors(int32_t*) override {}
     void addEmitter(const std::string& name, ParticleEmitter* emitter) override;
     ParticleEmitter* getEmitter(const std::string& name) const override;
     void setPosition(const glm::vec3&) override {}

@@ -283,15 +283,15 @@ void ParticleEmitter::print() const
 
 // Without a running particle system there are no archetypes to save: writing anyway would
 // replace the shipped file with an empty one.
-void ParticleEmitter::exportToJson() const
+bool ParticleEmitter::exportToJson() const
 {
     ParticleManager* manager = Manager();
     if (manager->isNull())
     {
         Log()->error("Emitter export skipped: no particle system is running");
-        return;
+        return false;
     }
-    WriteEmitterArchetypes(manager->getArchetypePath(), manager->getArchetypes());
+    return WriteEmitterArchetypes(manager->getArchetypePath(), manager->getArchetypes());
 }
 
 void ParticleEmitter::setPosition(const glm::vec3& value)

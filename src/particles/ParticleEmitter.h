@@ -33,9 +33,13 @@ public:
     virtual ParticleEmitter* clone() const;
     virtual bool isExpired() const;
     virtual void print() const;
-    virtual void exportToJson() const;
+    // False, with the file left as it was, when nothing could be written.
+    virtual bool exportToJson() const;
     virtual bool isNull() const { return false; }
     virtual std::string getName() const { return "ParticleEmitter"; }
+    // The live editor (ParticleEmitter_Editor.cpp), drawn into the caller's open window inside
+    // a GUI frame; the counter gives every numbered widget its own identity.
+    virtual void drawEditor(int32_t* counter);
 
     virtual void spawnParticle(const glm::vec3& position, const int64_t& lifespan,
                                const glm::vec3& velocity, const glm::vec4& color,
@@ -132,6 +136,13 @@ protected:
     explicit ParticleEmitter(PlainDefaultsTag);
 
 private:
+    void drawPlacementEditor(int32_t* counter);
+    void drawSpawnEditor(int32_t* counter);
+    void drawMotionEditor(int32_t* counter);
+    void drawTimingEditor(int32_t* counter);
+    void drawLookEditor(int32_t* counter);
+    void drawTextureEditor(int32_t* counter);
+    void drawExportEditor(int32_t* counter);
     void setPlainDefaults();
     void burst();
     // Plain particles, or fading (complex) ones.
@@ -191,9 +202,10 @@ public:
     ParticleEmitter* clone() const override;
     bool isExpired() const override { return true; }
     void print() const override {}
-    void exportToJson() const override {}
+    bool exportToJson() const override { return false; }
     bool isNull() const override { return true; }
     std::string getName() const override { return "ParticleEmitterNull"; }
+    void drawEditor(int32_t*) override {}
 
     void spawnParticle(const glm::vec3&, const int64_t&, const glm::vec3&, const glm::vec4&,
                        const glm::vec3&, const glm::vec3&, Texture) override {}

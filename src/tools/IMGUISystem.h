@@ -1,13 +1,29 @@
 #pragma once
-// Builds the developer GUI frame and draws it after the scene.
+// Owns the developer GUI (Dear ImGui with its GLFW and OpenGL 3 back ends). Every engine
+// update builds one GUI frame, in which the current game state draws its developer windows
+// (while the state tools are shown) and the frame-rate overlay is drawn (while the overlay
+// is shown); every render draws the last finished frame over the scene. The overlay flag is
+// also the switch of the whole developer view: debug drawing and the menu bars follow it.
+// F3 ("ToggleDebug") flips both flags.
+//
+// Without a window (tests, tools) the GUI runs headless: same frames, no back ends, no
+// settings file, a fixed display size.
 
 #include "engine/IEngineSystem.h"
 #include "engine/Observer.h"
+
+#include <cstdint>
+
+struct GLFWwindow;
 
 class IMGUISystem : public IEngineSystem, public Observer
 {
 public:
     static constexpr const char* kName = "IMGUISystem";
+    // The trace lines name the GUI this way.
+    static constexpr const char* kLogName = "IMGUIManager";
+    static constexpr const char* kOverlayTitle = "Example: Simple overlay";
+    static constexpr const char* kGlslVersion = "#version 330";
     static IMGUISystem* getInstance();
 
     void initialize() override;
@@ -15,14 +31,38 @@ public:
     void render() override;
     void shutdown() override;
 
-    virtual bool isStateToolsShown() const { return stateToolsShown; }
     virtual void setStateToolsShown(bool shown) { stateToolsShown = shown; }
-    virtual bool isOverlayShown() const { return overlayShown; }
+    virtual bool isStateToolsShown() const { return stateToolsShown; }
     virtual void setOverlayShown(bool shown) { overlayShown = shown; }
+    virtual bool isOverlayShown() const { return overlayShown; }
+    // Draws into the current GUI frame: only between its start and its end.
+    virtual void drawPerformanceOverlay();
+    virtual float getFps() const { return fps; }
+
+    // The window the back ends attach to; the engine's window unless set.
+    void setWindow(GLFWwindow* target) { window = target; }
+    bool hasBackends() const { return backendsReady; }
+    uint64_t getFrameTimeUs() const { return frameTimeUs; }
+    int64_t getLastRenderTime() const { return lastRenderTime; }
+
+    // Whether a developer text field holds the keyboard; the input system asks this.
+    static bool WantsTextInput();
 
 private:
+    void startBackends(GLFWwindow* target);
+    void startHeadless();
+    void beginFrame();
+    void fitViewportToWindow() const;
+
+    // Hidden until F3; initialize hides them again.
     bool stateToolsShown = false;
     bool overlayShown = false;
+    uint64_t frameTimeUs = 0;
+    float fps = 0.0f;
+    int64_t lastRenderTime = 0;
+    GLFWwindow* window = nullptr;
+    bool backendsReady = false;
+    bool contextReady = false;
 };
 
 class IMGUISystemNull : public IMGUISystem
@@ -34,8 +74,10 @@ public:
     void render() override {}
     void shutdown() override {}
     bool isNull() const override { return true; }
-    bool isStateToolsShown() const override { return false; }
     void setStateToolsShown(bool) override {}
-    bool isOverlayShown() const override { return false; }
+    bool isStateToolsShown() const override { return false; }
     void setOverlayShown(bool) override {}
+    bool isOverlayShown() const override { return false; }
+    void drawPerformanceOverlay() override {}
+    float getFps() const override { return 0.0f; }
 };

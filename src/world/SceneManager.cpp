@@ -13,6 +13,7 @@
 #include "world/TransformComp.h"
 #include "world/WaypointComp.h"
 
+#include <imgui.h>
 #include <nlohmann/json.hpp>
 
 #include <fstream>
@@ -195,5 +196,18 @@ void SceneManager::reloadScene()
     loadScene(StripExtension(GetFileName(currentScene)));
 }
 
-// The scene list window belongs with the developer tools; until they draw it, it shows nothing.
-void SceneManager::drawSceneChanger() {}
+// Choosing a scene loads it and gives the player a fresh start in it.
+void SceneManager::drawSceneChanger()
+{
+    ImGui::Begin(kSceneChangerTitle);
+    ImGui::TextUnformatted(("Current Loaded Scene = " + currentScene).c_str());
+    for (const auto& entry : sceneFiles)
+    {
+        if (!ImGui::Button(entry.first.c_str()))
+            continue;
+        loadScene(entry.first);
+        Engine::getSystem<PlayerControllerSystem>(PlayerControllerSystem::kName, PlayerControllerSystemNull::instance())
+            ->resetPlayer();
+    }
+    ImGui::End();
+}

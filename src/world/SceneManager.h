@@ -17,6 +17,7 @@ class SceneManager : public IEngineSystem, public Observer
 public:
     static constexpr const char* kName = "SceneManager";
     static constexpr const char* kSceneFolder = "assets/scenes/";
+    static constexpr const char* kSceneChangerTitle = "Scene Changer Window Thingy";
     static SceneManager* getInstance();
 
     void initialize() override;

@@ -258,13 +258,17 @@ TEST_F(SoundFilesTest, SavingNothingWritesNull)
     EXPECT_EQ(test::ReadText(folder + "groups.json"), "null");
 }
 
-TEST_F(SoundFilesTest, UnwritablePathWritesNothingSilently)
+// An empty path is "nothing typed yet" and stays quiet; a path that cannot be written fails
+// and says so.
+TEST_F(SoundFilesTest, UnwritablePathWritesNothingAndSaysSo)
 {
     start();
     test::ConsoleCapture console;
-    sound.savePresets("");
-    sound.saveGroups(folder + "no/such/folder/groups.json");
-    EXPECT_TRUE(console.err().empty());
+    EXPECT_FALSE(sound.savePresets(""));
+    EXPECT_FALSE(sound.saveGroups(folder + "no/such/folder/groups.json"));
+    const std::string err = console.err();
+    EXPECT_NE(err.find("no/such/folder/groups.json] could not be written"), std::string::npos) << err;
+    EXPECT_EQ(test::SplitLines(err).size(), 1u) << err;
     EXPECT_FALSE(std::filesystem::exists(".tmp"));
     EXPECT_FALSE(std::filesystem::exists(folder + "no"));
 }
