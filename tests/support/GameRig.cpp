@@ -1,0 +1,121 @@
+#include "support/GameRig.h"
+
+#include "engine/EngineStateManager.h"
+#include "engine/GameClock.h"
+#include "game/GameComposition.h"
+#include "graphics/GraphicsSystem.h"
+#include "graphics/Picking.h"
+#include "input/InputSystem.h"
+#include "support/GLContext.h"
+#include "support/TestSupport.h"
+#include "world/ColliderComp.h"
+#include "world/PhysicsComp.h"
+#include "world/Entity.h"
+#include "world/EntityManager.h"
+#include "world/TransformComp.h"
+
+#include <GL/glew.h>
+#include <GLFW/glfw3.h>
+
+#include <cstdlib>
+
+namespace test
+{
+GameRig::GameRig()
+{
+    setenv("APPDATA", ScratchFolder("GameRig").c_str(), 1);
+    GameClock::setManualSeconds(1.0);
+    engine.setSystemRegistrar(RegisterGameSystems);
+    started = engine.initialize();
+    if (!started)
+        return;
+    // A plain 800x600 window: a software renderer draws it several times faster.
+    engine.setFullscreen(false);
+    glfwPollEvents();
+    InputSystem::getInstance()->setDevice(&device);
+}
+
+GameRig::~GameRig()
+{
+    engine.shutdown();
+    GameClock::useRealClock();
+}
+
+void GameRig::step(int count)
+{
+    for (int i = 0; i < count; ++i)
+    {
+        GameClock::advanceManualSeconds(0.01);
+        engine.step();
+        noteState();
+        if (++stepCount % renderEvery == 0)
+        {
+            glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+            engine.renderSystems();
+        }
+    }
+}
+
+void GameRig::tap(int32_t key)
+{
+    device.press(key);
+    step();
+    device.release(key);
+    step();
+}
+
+// The world camera reaches the picking code through the last frame drawn: draw one first.
+void GameRig::pointAt(const glm::vec3& world)
+{
+    engine.renderSystems();
+    const Camera camera = GraphicsSystem::getInstance()->getCamera(GraphicsSystem::kWorldContext);
+    const glm::vec3 screen = WorldToScreen(world, camera);
+    printf("camera %.2f %.2f %.2f mode %d screen %.1f %.1f size %d %d\n", camera.getPosition().x, camera.getPosition().y, camera.getPosition().z, (int)camera.getProjectionMode(), screen.x, screen.y, engine.getWidth(), engine.getHeight());
+    device.cursorX = screen.x;
+    device.cursorY = static_cast<double>(engine.getHeight()) - screen.y;
+}
+
+Entity* GameRig::player() const
+{
+    return EntityManager::getInstance()->getPlayer();
+}
+
+glm::vec3 GameRig::playerPosition() const
+{
+    return player()->getComponent<TransformComp>(TransformComp::kName, TransformCompNull::instance())->getPosition();
+}
+
+glm::vec3 GameRig::playerVelocity() const
+{
+    return player()->getComponent<PhysicsComp>(PhysicsComp::kName, PhysicsCompNull::instance())->getVelocity();
+}
+
+bool GameRig::playerGrounded() const
+{
+    return player()->getComponent<ColliderComp>(ColliderComp::kName, ColliderCompNull::instance())->isCollidingDown();
+}
+
+IEngineState* GameRig::currentState() const
+{
+    return EngineStateManager::getInstance()->getCurrentState();
+}
+
+void GameRig::noteState()
+{
+    IEngineState* state = currentState();
+    if (history.empty() || history.back() != state)
+        history.push_back(state);
+}
+
+bool GameRig::savePicture(const std::string& fileName)
+{
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    engine.renderSystems();
+    glFinish();
+    const int32_t width = engine.getWidth();
+    const int32_t height = engine.getHeight();
+    std::vector<uint8_t> pixels(static_cast<size_t>(width) * height * 4);
+    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    return SavePNG(OutputFolder() + "/" + fileName, width, height, pixels);
+}
+}
