@@ -5,7 +5,6 @@
   levels), drawn over a dimmed, see-through backdrop. The play state shows it as an 18 by 18
   world square centred on the player with the camera about five units in front of it, so only
   the middle of the square is in view: the panels sit inside that middle band.
-- "WinScreen": the banner after the last level, 2.29 times as wide as it is tall.
 - "PACKINDICATOR" and "PACKINDICATOR_ARROW": the badge at the window's edge while the thrown
   parcel is out of view, and the arrow around it that points at the parcel (drawn pointing
   right; the game turns it).
@@ -194,29 +193,6 @@ def make_opening_comic():
     save_png(image, BLENDED, "OpeningComic")
 
 
-# ---------------------------------------------------------------- win picture
-
-def make_win_screen():
-    size = (916, 400)
-
-    def paint(draw, s):
-        draw.rounded_rectangle([6 * s, 6 * s, (size[0] - 6) * s, (size[1] - 6) * s], radius=40 * s, fill=DEEP,
-                               outline=TEAL, width=8 * s)
-        draw.rounded_rectangle([30 * s, 30 * s, (size[0] - 30) * s, (size[1] - 30) * s], radius=26 * s,
-                               outline=with_alpha(MINT, 120), width=2 * s)
-        parcel(draw, [90 * s, 140 * s, 210 * s, 250 * s], outline=7 * s)
-        star(draw, (150 * s, 100 * s), 34 * s, SAND)
-        star(draw, ((size[0] - 100) * s, 290 * s), 40 * s, SAND)
-
-    image = smooth(size, paint)
-    draw = ImageDraw.Draw(image)
-    draw.text((262, 86), "DELIVERED!", font=font(80), fill=INK)
-    draw.text((256, 80), "DELIVERED!", font=font(80), fill=SAND)
-    draw.text((258, 206), "All three levels crossed.", font=font(36, bold=False), fill=OFF_WHITE)
-    draw.text((258, 258), "Thanks for playing Wendlebox!", font=font(30, bold=False), fill=MINT)
-    save_png(image, BLENDED, "WinScreen")
-
-
 # ---------------------------------------------------------------- package indicator
 
 INDICATOR_SIZE = (128, 128)
@@ -242,7 +218,6 @@ def make_indicator_arrow():
 
 def main():
     make_opening_comic()
-    make_win_screen()
     make_indicator()
     make_indicator_arrow()
 
