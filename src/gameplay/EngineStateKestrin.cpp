@@ -170,8 +170,12 @@ void EngineStateKestrin::load()
     RegisterPlayStateActions();
 }
 
+// A developer shortcut can leave this state while it is paused under the pause menu; each
+// entry starts with the world running again.
 void EngineStateKestrin::initialize()
 {
+    setPaused(false);
+    resumeWorld();
     PlayStateRecord& state = PlayState();
     state.levelMusic = PlaySystems::Sound()->playPreset(kMusicPreset);
     Log()->message(kName, "initialize");
@@ -258,13 +262,18 @@ void EngineStateKestrin::onPause()
 // wipe it must be dismissable again.
 void EngineStateKestrin::onResume()
 {
+    resumeWorld();
+    EnableGameActions();
+    if (PlayState().comicShowing && !PlaySystems::Transitions()->isRunning())
+        PlaySystems::Input()->enableAction(PlayActions::kComicDisable);
+}
+
+void EngineStateKestrin::resumeWorld()
+{
     PlaySystems::Entities()->setPaused(false);
     PlaySystems::Particles()->setPaused(false);
     PlaySystems::Controller()->setPaused(false);
     PlayState().playPaused = false;
-    EnableGameActions();
-    if (PlayState().comicShowing && !PlaySystems::Transitions()->isRunning())
-        PlaySystems::Input()->enableAction(PlayActions::kComicDisable);
 }
 
 void EngineStateKestrin::onFileDrop(const std::string& path)

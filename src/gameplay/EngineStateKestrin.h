@@ -37,6 +37,7 @@ public:
 
 private:
     void fillDebugMenus();
+    void resumeWorld();
 };
 
 // The camera's distance to aim for: 10 plus half the arc tangent of the larger signed

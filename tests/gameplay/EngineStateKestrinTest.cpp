@@ -196,6 +196,22 @@ TEST_F(EngineStateKestrinTest, PausingTwiceOrMinimisingWhilePausedPushesOneMenu)
     EXPECT_FALSE(enabled("MoveUpNoClip"));
 }
 
+// Key 7 under the pause menu leaves this state paused; entering it again must not keep the
+// world frozen.
+TEST_F(EngineStateKestrinTest, EnteringAgainAfterLeavingWhilePausedRunsTheWorld)
+{
+    enterPlayState();
+    OnPauseGame(InputEvent{});
+    ASSERT_TRUE(entities->isPaused());
+    play->shutdown();
+    play->initialize();
+    EXPECT_FALSE(play->isPaused());
+    EXPECT_FALSE(entities->isPaused());
+    EXPECT_FALSE(particles.isPaused());
+    EXPECT_FALSE(controller.isPaused());
+    EXPECT_FALSE(PlayState().playPaused);
+}
+
 // The wipe's end hands the player's controls back: a pause menu opened under it would have a
 // live player below it.
 TEST_F(EngineStateKestrinTest, PauseAndMinimiseWaitForARunningWipe)
