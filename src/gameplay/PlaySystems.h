@@ -1,10 +1,12 @@
 #pragma once
-// The systems the play state, its actions and its package indicator reach, each looked up by
-// name with its null object as the fallback, so a missing system turns a step into nothing.
+// The systems the play state, its actions, its package indicator and the player controller
+// reach, each looked up by name with its null object as the fallback, so a missing system
+// turns a step into nothing.
 
 #include "audio/SoundManager.h"
 #include "engine/Engine.h"
 #include "engine/EngineStateManager.h"
+#include "engine/Subject.h"
 #include "gameplay/PlayerControllerSystem.h"
 #include "graphics/GraphicsSystem.h"
 #include "graphics/MeshManager.h"
@@ -41,6 +43,7 @@ inline EngineStateManager* States() { return Find<EngineStateManager, EngineStat
 inline TransitionManager* Transitions() { return Find<TransitionManager, TransitionManagerNull>(); }
 inline DebugSystem* Debug() { return Find<DebugSystem, DebugSystemNull>(); }
 inline IMGUISystem* Gui() { return Find<IMGUISystem, IMGUISystemNull>(); }
+inline Subject* Events() { return Find<Subject, SubjectNull>(); }
 }
 
 namespace PlayNames

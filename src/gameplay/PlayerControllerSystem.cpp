@@ -5,6 +5,7 @@
 #include "engine/SystemSingleton.h"
 #include "engine/TimeHelpers.h"
 #include "gameplay/PlayerLookups.h"
+#include "gameplay/PlaySystems.h"
 #include "gameplay/PlayerNames.h"
 #include "input/InputSystem.h"
 #include "particles/EmitterListComp.h"
@@ -16,6 +17,7 @@
 #include "world/StatsComp.h"
 
 using namespace PlayerLookups;
+using namespace PlaySystems;
 using namespace PlayerNames;
 
 namespace

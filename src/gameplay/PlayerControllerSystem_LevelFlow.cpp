@@ -8,6 +8,7 @@
 #include "engine/EngineStateManager.h"
 #include "engine/TimeHelpers.h"
 #include "gameplay/PlayerLookups.h"
+#include "gameplay/PlaySystems.h"
 #include "gameplay/PlayerNames.h"
 #include "particles/ParticleEmitter.h"
 #include "particles/ParticleManager.h"
@@ -25,6 +26,7 @@
 #include <iostream>
 
 using namespace PlayerLookups;
+using namespace PlaySystems;
 using namespace PlayerNames;
 
 namespace

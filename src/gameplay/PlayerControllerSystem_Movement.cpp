@@ -6,6 +6,7 @@
 #include "audio/SoundManager.h"
 #include "engine/TimeHelpers.h"
 #include "gameplay/PlayerLookups.h"
+#include "gameplay/PlaySystems.h"
 #include "gameplay/PlayerNames.h"
 #include "world/AnimationComp.h"
 #include "world/ColliderComp.h"
@@ -14,6 +15,7 @@
 #include "world/StatsComp.h"
 
 using namespace PlayerLookups;
+using namespace PlaySystems;
 using namespace PlayerNames;
 
 namespace

@@ -11,6 +11,7 @@
 #include "engine/TimeHelpers.h"
 #include "engine/TraceLog.h"
 #include "gameplay/PlayerLookups.h"
+#include "gameplay/PlaySystems.h"
 #include "gameplay/PlayerNames.h"
 #include "graphics/DrawData.h"
 #include "graphics/GraphicsSystem.h"
@@ -33,6 +34,7 @@
 #include <cmath>
 
 using namespace PlayerLookups;
+using namespace PlaySystems;
 using namespace PlayerNames;
 
 namespace

@@ -1,40 +1,16 @@
 #pragma once
-// The systems the player controller reaches by name, each its class's null object when not
-// registered, and the small entity helpers its files share.
+// The small entity helpers the player controller's files share. The systems they reach come
+// from PlaySystems.
 
 #include <cstdint>
 #include <initializer_list>
 #include <string>
 
-class EngineStateManager;
 class Entity;
-class EntityManager;
-class GraphicsSystem;
-class InputSystem;
-class MeshManager;
 class ParticleEmitter;
-class ParticleManager;
-class PlayerControllerSystem;
-class SceneManager;
-class SoundManager;
-class Subject;
-class TextureManager;
-class TransitionManager;
 
 namespace PlayerLookups
 {
-InputSystem* Input();
-SoundManager* Sound();
-EntityManager* Entities();
-SceneManager* Scenes();
-ParticleManager* Particles();
-GraphicsSystem* Graphics();
-TextureManager* Textures();
-MeshManager* Meshes();
-TransitionManager* Transitions();
-EngineStateManager* States();
-Subject* Events();
-
 Entity* Player();
 Entity* Package();
 // The entity's emitter of that name; the null emitter when it has none.
