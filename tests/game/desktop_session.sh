@@ -81,13 +81,7 @@ key Escape
 sleep 1.0
 screenshot comic
 key space
-# The wipe covers, holds for three seconds and uncovers; the game ignores the pause key
-# until it has, and a software renderer can run the loop slower than real time.
-sleep 12
-screenshot level
-key Escape
-sleep 0.5
-screenshot pause-menu
+screenshot wipe
 
 # The pause menu's layout scales with the window height (1081 for a 1080 monitor).
 read -r width height < <(xdotool getwindowgeometry "$window" | awk '/Geometry/ {split($2, size, "x"); print size[1], size[2]}')
@@ -100,8 +94,39 @@ left = cx - 160 * s
 bh = (s - 0.2) * 23
 step = 20 * s + bh
 base = cy - 50
-print(round(left), round(base), round(base + 3 * step), round(cx + 40 * s), round(cy + 18 * s))")
-read -r listX creditsY quitY yesX yesY <<<"$layout"
+print(round(left), round(base), round(base + 3 * step), round(cx + 40 * s), round(cy + 18 * s),
+      round((s - 0.2) * 125), round(bh))")
+read -r listX creditsY quitY yesX yesY buttonW buttonH <<<"$layout"
+
+# Whether the screenshot shows the "Credits" button where the menu puts it: the mean colour
+# there matches the normal look of its picture in the game's own assets.
+menu_shown() {
+    /usr/bin/python3 - "$1" "$listX" "$creditsY" "$buttonW" "$buttonH" <<'PY'
+import sys
+from PIL import Image, ImageStat
+x, y, w, h = (int(v) for v in sys.argv[2:6])
+shot = Image.open(sys.argv[1]).convert("RGB").crop((x - w // 2 + 2, y - h // 2 + 2, x + w // 2 - 2, y + h // 2 - 2))
+sheet = Image.open("assets/textures/opaque/PMBCredits.png").convert("RGB")
+look = sheet.crop((0, 0, sheet.width // 3, sheet.height))
+seen, expected = ImageStat.Stat(shot).mean, ImageStat.Stat(look).mean
+sys.exit(0 if max(abs(a - b) for a, b in zip(seen, expected)) < 20 else 1)
+PY
+}
+
+# The game ignores the pause key while the wipe runs, and a busy software renderer runs the
+# loop slower than real time: press Escape until the menu shows.
+opened=no
+for _ in $(seq 1 60); do
+    key Escape
+    sleep 1.2
+    import -window root "$out/menu.png"
+    if menu_shown "$out/menu.png"; then
+        opened=yes
+        break
+    fi
+done
+[ "$opened" = yes ] || { echo "the pause menu did not open" >&2; exit 1; }
+screenshot pause-menu
 
 click "$listX" "$creditsY"
 screenshot credits
