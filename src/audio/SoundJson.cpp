@@ -1,6 +1,7 @@
 #include "audio/SoundJson.h"
 
 #include "engine/FileHelpers.h"
+#include "engine/JsonFileError.h"
 #include "engine/TraceLog.h"
 
 #include <algorithm>
@@ -97,13 +98,12 @@ nlohmann::json ParseRequiredFile(const std::string& path)
     const std::string content = ReadRequiredFile(path);
     try
     {
-        return nlohmann::json::parse(content);
+        return ParseJsonFile(content, path);
     }
-    catch (const nlohmann::json::parse_error& error)
+    catch (const JsonFileError& error)
     {
-        const std::string text = "File: [" + path + "] is not valid JSON: " + error.what();
-        Log()->error(text);
-        throw std::runtime_error(text);
+        Log()->error(error.what());
+        throw;
     }
 }
 }

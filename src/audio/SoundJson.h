@@ -22,6 +22,7 @@ std::string ReadString(const nlohmann::json& object, const char* key, const std:
 int32_t ReadLoopCount(const nlohmann::json& object, const std::string& file);
 int32_t LoopCountToFile(int32_t loopCount);
 // Parses a whole required file; an unreadable file logs "File: [path] not found." and
-// throws std::invalid_argument, malformed JSON throws std::runtime_error naming the file.
+// throws std::invalid_argument, malformed or too deeply nested JSON throws JsonFileError naming
+// the file.
 nlohmann::json ParseRequiredFile(const std::string& path);
 }

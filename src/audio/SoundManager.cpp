@@ -9,6 +9,7 @@
 #include "platform/AudioChannelGroup.h"
 #include "platform/AudioSound.h"
 
+#include <fstream>
 #include <stdexcept>
 #include <utility>
 
@@ -17,12 +18,6 @@ using nlohmann::json;
 namespace
 {
 SoundManager* gSoundManager = nullptr;
-
-// The map lookup failure of a missing "Default" preset or source.
-[[noreturn]] void ThrowMissingDefault()
-{
-    throw std::out_of_range("invalid map<K, T> key");
-}
 
 // Keyed by the receipt's tag, which never repeats, so no live sound can hide another.
 std::string InstanceKey(const std::string& source, uint64_t tag)
@@ -119,6 +114,7 @@ void SoundManager::initialize()
     loadSources();
     loadPresets();
     loadMusicList();
+    reportMissingFallbacks();
     bindDeveloperKeys();
     Log()->message(kLogName, "initialize");
 }
@@ -163,7 +159,7 @@ SoundReceipt SoundManager::playPreset(std::string name)
         return play(it->second);
     auto fallback = presets.find(SoundPreset::kDefaultName);
     if (fallback == presets.end())
-        ThrowMissingDefault();
+        return SoundReceipt();
     return play(fallback->second);
 }
 
@@ -177,7 +173,7 @@ SoundReceipt SoundManager::playSource(std::string source, std::string group, flo
 
 SoundReceipt SoundManager::play(SoundPreset preset)
 {
-    if (muted)
+    if (muted || !hasDefaultSource())
         return SoundReceipt();
     if (musicList.count(preset.source))
         return playStream(std::move(preset));
@@ -200,7 +196,6 @@ SoundReceipt SoundManager::playStream(SoundPreset preset)
     const std::string& track = preset.source;
     if (streams.count(track))
         return SoundReceipt();
-    requireDefaultSource();
     AudioSound* stream = audio.createStream(musicList.at(track));
     AudioChannel channel = audio.playSound(stream, getChannelGroup(preset.group), false);
     ApplyPreset(channel, preset);
@@ -209,19 +204,25 @@ SoundReceipt SoundManager::playStream(SoundPreset preset)
                         preset.loopCount);
 }
 
-AudioSound* SoundManager::requireDefaultSource() const
+bool SoundManager::hasDefaultSource() const
 {
-    auto it = sources.find(SoundPreset::kDefaultName);
-    if (it == sources.end())
-        ThrowMissingDefault();
-    return it->second;
+    return sources.count(SoundPreset::kDefaultName) != 0;
 }
 
 AudioSound* SoundManager::findSound(const std::string& source) const
 {
-    AudioSound* fallback = requireDefaultSource();
     auto it = sources.find(source);
-    return it != sources.end() ? it->second : fallback;
+    return it != sources.end() ? it->second : sources.at(SoundPreset::kDefaultName);
+}
+
+void SoundManager::reportMissingFallbacks() const
+{
+    if (!hasDefaultSource())
+        Log()->error("Sound source \"" + std::string(SoundPreset::kDefaultName) + "\" not found in [" +
+                     soundFolder + "soundSources]; no sound will play.");
+    if (!presets.count(SoundPreset::kDefaultName))
+        Log()->error("Sound preset \"" + std::string(SoundPreset::kDefaultName) + "\" not found in [" +
+                     soundFolder + "soundPresets.json]; unknown preset names will play nothing.");
 }
 
 void SoundManager::setGroupPitch(const std::string& group, float pitch)
@@ -322,6 +323,8 @@ void SoundManager::loadGroups()
 
 void SoundManager::loadSources()
 {
+    // Opened and closed around the listing; nothing in it is read yet.
+    std::ifstream settings(soundFolder + kSourceSettingsFile);
     for (const std::string& path : ListFolder(soundFolder + "soundSources", false, true))
     {
         const std::string name = StripExtension(GetFileName(path));
@@ -330,6 +333,7 @@ void SoundManager::loadSources()
         if (!sources.count(name))
             sources.emplace(name, audio.createSound(path));
     }
+    settings.close();
 }
 
 void SoundManager::loadPresets()

@@ -53,6 +53,7 @@ public:
     static constexpr const char* kLogName = "SoundSystem";
     static constexpr int32_t kChannelCount = 101;
     static constexpr const char* kDefaultFolder = "assets/sound/";
+    static constexpr const char* kSourceSettingsFile = "soundSourceSettings.json";
 
     static SoundManager* getInstance();
 
@@ -65,7 +66,7 @@ public:
     virtual void addPreset(std::string name, std::string source, std::string group, float volume,
                            float pitch);
     virtual SoundReceipt play(SoundPreset preset);
-    // An unknown name plays the preset "Default".
+    // An unknown name plays the preset "Default"; without that preset it plays nothing.
     virtual SoundReceipt playPreset(std::string name);
     virtual SoundReceipt playSource(std::string source, std::string group, float volume,
                                     float pitch);
@@ -124,10 +125,11 @@ public:
 private:
     SoundReceipt playStream(SoundPreset preset);
     void removeFinished();
-    // Every play needs the "Default" source loaded; without it the play fails with the map
-    // lookup error.
-    AudioSound* requireDefaultSource() const;
+    // Every play needs the "Default" source loaded; without it (reported once at start-up)
+    // every play does nothing.
+    bool hasDefaultSource() const;
     AudioSound* findSound(const std::string& source) const;
+    void reportMissingFallbacks() const;
     void bindDeveloperKeys();
 
     std::map<std::string, SoundInstance> instances;

@@ -1,6 +1,7 @@
 #include "engine/Subject.h"
 
 #include "engine/Engine.h"
+#include "engine/JsonFileError.h"
 #include "engine/SystemSingleton.h"
 #include "engine/TraceLog.h"
 
@@ -8,6 +9,7 @@
 
 #include <fstream>
 #include <iostream>
+#include <sstream>
 
 namespace
 {
@@ -26,9 +28,9 @@ std::vector<std::string> ReadNameList(const nlohmann::json& file, const char* li
     return file.at(listName).get<std::vector<std::string>>();
 }
 
-EventSwitchFile ParseEventSwitchFile(std::istream& in)
+EventSwitchFile ParseEventSwitchFile(const std::string& text, const std::string& path)
 {
-    const nlohmann::json file = nlohmann::json::parse(in);
+    const nlohmann::json file = ParseJsonFile(text, path);
     if (!file.is_object())
         throw nlohmann::json::type_error::create(302, "top level is not an object", &file);
     return {ReadNameList(file, "Active"), ReadNameList(file, "NotActive")};
@@ -162,14 +164,17 @@ void Subject::loadEventFile(const std::string& name)
     if (!in)
     {
         Log()->error("EVENT FILE NOT OPENED");
+        Log()->error(JsonProblemText(path, "could not be opened; no event is switched."));
         return;
     }
+    std::stringstream text;
+    text << in.rdbuf();
     EventSwitchFile file;
     try
     {
-        file = ParseEventSwitchFile(in);
+        file = ParseEventSwitchFile(text.str(), path);
     }
-    catch (const nlohmann::json::exception& problem)
+    catch (const std::exception& problem)
     {
         Log()->error("Event file " + path + " is corrupted: " + problem.what());
         return;

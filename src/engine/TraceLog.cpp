@@ -12,6 +12,9 @@ namespace
 {
 TraceLog* gTraceLog = nullptr;
 
+// Enough for every system's start-up lines; a log that is never started stays small.
+constexpr size_t kMaxEarlyLines = 1000;
+
 std::string Env(const char* name)
 {
     const char* value = std::getenv(name);
@@ -48,8 +51,14 @@ void TraceLog::initialize()
 void TraceLog::startAt(const std::string& baseFolder)
 {
     folder.clear();
+    started = true;
+    std::vector<std::string> held;
+    held.swap(earlyLines);
     if (baseFolder.empty())
+    {
+        warnOnce("APPDATA, XDG_DATA_HOME and HOME are all unset; the trace log is not written.");
         return;
+    }
     const std::string candidate = baseFolder + "/Wendlebox";
     std::error_code error;
     std::filesystem::create_directories(candidate, error);
@@ -57,15 +66,38 @@ void TraceLog::startAt(const std::string& baseFolder)
     {
         std::cerr << "ERROR! : Trace log folder " << candidate << " could not be created: "
                   << error.message() << std::endl;
+        warned = true;
         return;
     }
     folder = candidate;
+    if (!writeBanner())
+        return;
+    for (const std::string& line : held)
+        appendLine(line);
+}
+
+bool TraceLog::writeBanner()
+{
     std::ofstream file(getFilePath(), std::ios::trunc);
+    if (!file)
+    {
+        warnOnce("Trace log " + getFilePath() + " cannot be written; its lines are lost.");
+        return false;
+    }
     file << "Team: Velmora" << std::endl
          << "Project: Wendlebox" << std::endl
          << "Version 1.2.4 - Week 9\n" << std::endl
          << "Thornquell Approved :]" << std::endl
          << "Trace Log Start" << std::endl;
+    return true;
+}
+
+void TraceLog::warnOnce(const std::string& problem)
+{
+    if (warned)
+        return;
+    warned = true;
+    std::cerr << "ERROR! : " << problem << std::endl;
 }
 
 void TraceLog::shutdown()
@@ -78,13 +110,17 @@ std::string TraceLog::getFilePath() const
     return folder + "/TraceLog.txt";
 }
 
-void TraceLog::appendLine(const std::string& line) const
+void TraceLog::appendLine(const std::string& line)
 {
+    if (!started && !isNull() && earlyLines.size() < kMaxEarlyLines)
+        earlyLines.push_back(line);
     if (folder.empty())
         return;
     std::ofstream file(getFilePath(), std::ios::app);
     if (file)
         file << line << std::endl;
+    else
+        warnOnce("Trace log " + getFilePath() + " cannot be written; its lines are lost.");
 }
 
 void TraceLog::message(const std::string& source, const std::string& text)

@@ -1,12 +1,14 @@
 #pragma once
 // The program's text log: "TraceLog.txt" under the user's data folder, truncated at start,
 // reopened for every line so nothing is lost when the program dies. Messages echo to standard
-// output, errors to standard error. Lines logged before initialize (or through the null log)
-// have no folder yet and go to the console only.
+// output, errors to standard error. Lines logged before initialize (the event hub starts
+// first) are held and written after the banner once the file is started; lines through the
+// null log go to the console only. A log that cannot be written says so once on standard error.
 
 #include "engine/IEngineSystem.h"
 
 #include <string>
+#include <vector>
 
 class TraceLog : public IEngineSystem
 {
@@ -31,9 +33,15 @@ public:
     void startAt(const std::string& baseFolder);
 
 private:
-    void appendLine(const std::string& line) const;
+    void appendLine(const std::string& line);
+    bool writeBanner();
+    void warnOnce(const std::string& problem);
 
     std::string folder;
+    // Lines logged before the first start, written after the banner.
+    std::vector<std::string> earlyLines;
+    bool started = false;
+    bool warned = false;
 };
 
 class TraceLogNull : public TraceLog

@@ -7,6 +7,7 @@
 #include "audio/SoundManager.h"
 #include "engine/EventId.h"
 #include "engine/FileHelpers.h"
+#include "engine/JsonFileError.h"
 #include "engine/Subject.h"
 #include "engine/TimeHelpers.h"
 #include "engine/TraceLog.h"
@@ -161,10 +162,19 @@ PackageSettings PlayerControllerSystem::ReadPackageSettings(const json& root, Pa
     return read;
 }
 
+// A file that cannot be parsed stops start-up like a missing one, with a line naming it.
 void PlayerControllerSystem::loadPackageSettings()
 {
-    const json root = json::parse(ReadRequiredFile(packageSettingsPath));
-    settings = ReadPackageSettings(root, settings, packageSettingsPath);
+    const std::string text = ReadRequiredFile(packageSettingsPath);
+    try
+    {
+        settings = ReadPackageSettings(ParseJsonFile(text, packageSettingsPath), settings, packageSettingsPath);
+    }
+    catch (const JsonFileError& problem)
+    {
+        Log()->error(problem.what());
+        throw;
+    }
 }
 
 // The whole part of the count: every loop over the dots runs over the dots that exist.

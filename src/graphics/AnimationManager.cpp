@@ -1,5 +1,6 @@
 #include "graphics/AnimationManager.h"
 
+#include "engine/JsonFileError.h"
 #include "engine/SystemSingleton.h"
 #include "engine/TraceLog.h"
 
@@ -7,6 +8,7 @@
 
 #include <fstream>
 #include <optional>
+#include <sstream>
 #include <stdexcept>
 
 namespace
@@ -211,10 +213,17 @@ void AnimationManager::loadAnimationSheets(const std::string& path)
         throw std::invalid_argument(text);
     }
 
+    std::stringstream text;
+    text << file.rdbuf();
     std::vector<SheetData> parsed;
     try
     {
-        parsed = ReadSheetFile(json::parse(file));
+        parsed = ReadSheetFile(ParseJsonFile(text.str(), path));
+    }
+    catch (const JsonFileError& error)
+    {
+        Log()->error(error.what());
+        throw;
     }
     catch (const json::exception& error)
     {

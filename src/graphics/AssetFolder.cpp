@@ -7,11 +7,14 @@
 
 std::vector<std::string> ListAssetFolder(const std::string& folder, bool wantFolders, bool wantFiles)
 {
-    std::error_code error;
-    std::filesystem::directory_iterator probe(folder, error);
-    if (error)
+    try
     {
-        std::cout << "Exception: " << error.message() << " [" << folder << "]" << std::endl;
+        std::filesystem::directory_iterator probe(folder);
+    }
+    catch (const std::filesystem::filesystem_error& error)
+    {
+        // The file system's own text already names the folder.
+        std::cout << "Exception: " << error.what() << std::endl;
         return {};
     }
     return ListFolder(folder, wantFolders, wantFiles);

@@ -4,6 +4,7 @@
 
 #include <tiny_obj_loader.h>
 
+#include <fstream>
 #include <stdexcept>
 
 namespace
@@ -19,10 +20,45 @@ void ReadEntry(const std::vector<tinyobj::real_t>& values, int index, Vec& out)
         out[i] = values[static_cast<size_t>(index) * Width + i];
 }
 
-void Fail(const std::string& text)
+[[noreturn]] void Fail(const std::string& text)
 {
     Log()->error(text);
     throw std::invalid_argument(text);
+}
+
+bool CanOpen(const std::string& path)
+{
+    return std::ifstream(path).is_open();
+}
+
+std::string FirstLine(const std::string& text)
+{
+    return text.substr(0, text.find('\n'));
+}
+
+// The loader only warns about faces that point past the vertex list (and drops some of them),
+// so the corners are checked here as well.
+bool PointsPastVertices(const tinyobj::attrib_t& attrib, const std::vector<tinyobj::shape_t>& shapes,
+                        const std::string& warning)
+{
+    if (warning.find("Vertex indices out of bounds") != std::string::npos ||
+        warning.find("invalid vertex index") != std::string::npos)
+        return true;
+    const size_t vertexCount = attrib.vertices.size() / 3;
+    for (const tinyobj::shape_t& shape : shapes)
+        for (const tinyobj::index_t& corner : shape.mesh.indices)
+            if (corner.vertex_index < 0 || static_cast<size_t>(corner.vertex_index) >= vertexCount)
+                return true;
+    return false;
+}
+
+// A file that is there but cannot be used says what is wrong with it rather than "not found".
+[[noreturn]] void FailToLoad(const std::string& path, const std::string& loaderError)
+{
+    Log()->error(loaderError);
+    if (!CanOpen(path))
+        throw std::invalid_argument("File: [" + path + "] not found.");
+    Fail("File: [" + path + "] is not a usable OBJ file: " + FirstLine(loaderError));
 }
 }
 
@@ -34,10 +70,10 @@ MeshGeometry ReadObjGeometry(const std::string& path)
     std::string warning;
     std::string error;
     if (!tinyobj::LoadObj(&attrib, &shapes, &materials, &warning, &error, path.c_str(), nullptr, true))
-    {
-        Log()->error(error);
-        throw std::invalid_argument("File: [" + path + "] not found.");
-    }
+        FailToLoad(path, error);
+    if (PointsPastVertices(attrib, shapes, warning))
+        Fail("File: [" + path + "] has a face whose vertex index lies past its " +
+             std::to_string(attrib.vertices.size() / 3) + " vertices.");
 
     MeshGeometry geometry;
     for (const tinyobj::shape_t& shape : shapes)

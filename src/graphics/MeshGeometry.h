@@ -32,6 +32,8 @@ struct MeshGeometry
 };
 
 // Reads and triangulates an OBJ file. A corner without a texture coordinate or normal gets
-// zeros. Throws std::invalid_argument "File: [path] not found." when the file cannot be read
-// and "File: [path] does not contain triangular data." for a shape that is not triangles.
+// zeros. Throws std::invalid_argument "File: [path] not found." when the file cannot be read,
+// a line saying what is wrong when it is there but unusable (a face index of 0 or past the
+// vertices), and "File: [path] does not contain triangular data." for a shape that is not
+// triangles.
 MeshGeometry ReadObjGeometry(const std::string& path);

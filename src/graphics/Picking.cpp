@@ -22,8 +22,7 @@ struct Ray
     glm::vec3 direction;
 };
 
-// The ray under a pixel given in normalised device coordinates, for a camera already sized
-// to the window.
+// The ray under a pixel given in normalised device coordinates.
 Ray PickRay(Camera& camera, const glm::vec2& ndc)
 {
     if (camera.getProjectionMode() == ProjectionMode::Perspective)
@@ -67,7 +66,8 @@ bool CastToPlane(Camera camera, const glm::vec2& windowPixel, const glm::vec2& w
     // A minimised window reports 0 by 0; there is no pixel to pick then.
     if (!(windowSize.x >= 1.0f) || !(windowSize.y >= 1.0f))
         return false;
-    camera.setSize(windowSize.x, windowSize.y);
+    // The camera is inverted as stored: the graphics system sized it when it was set, and a
+    // window resized since then still shows that camera's view until it is set again.
     const glm::vec2 ndc(2.0f * windowPixel.x / windowSize.x - 1.0f, -(2.0f * windowPixel.y / windowSize.y - 1.0f));
     const Ray ray = PickRay(camera, ndc);
 

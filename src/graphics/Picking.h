@@ -15,7 +15,8 @@ glm::vec2 CurrentWindowSize();
 // (towardsCamera false: the plane z = planePoint.z; true: the plane facing the camera's
 // position). False, with out untouched, when the window is below 1 pixel in either
 // direction, the ray runs parallel to the plane or the hit lies behind the camera.
-// Perspective rays start at the camera; orthographic and screen rays are parallel.
+// Perspective rays start at the camera; orthographic and screen rays are parallel. The
+// camera is used at its own size; the window size only turns the pixel into a fraction.
 bool CastToPlane(Camera camera, const glm::vec2& windowPixel, const glm::vec2& windowSize,
                  const glm::vec3& planePoint, bool towardsCamera, glm::vec3* out);
 

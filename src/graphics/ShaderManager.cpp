@@ -7,6 +7,7 @@
 
 #include <GL/glew.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace
@@ -21,6 +22,26 @@ std::string InfoLog(GLuint object, PFNGLGETSHADERIVPROC getParameter, PFNGLGETSH
     std::string log(static_cast<size_t>(length) + 1, '\0');
     getLog(object, length + 1, nullptr, log.data());
     return log.c_str();
+}
+
+bool HasStage(const std::vector<uint32_t>& stages, uint32_t stage)
+{
+    return std::find(stages.begin(), stages.end(), stage) != stages.end();
+}
+
+// A drawing program without one of its two stages may still link, and then draws nothing
+// or garbage without a word; a compute program needs neither.
+void ReportMissingStages(const std::string& name, const std::string& folder, const std::vector<uint32_t>& stages)
+{
+    if (HasStage(stages, GL_COMPUTE_SHADER))
+        return;
+    const std::pair<uint32_t, const char*> needed[] = {
+        {GL_VERTEX_SHADER, "vertex stage (a .vert file)"},
+        {GL_FRAGMENT_SHADER, "fragment stage (a .frag file)"},
+    };
+    for (const auto& [stage, what] : needed)
+        if (!HasStage(stages, stage))
+            Log()->error("Shader program '" + name + "' in [" + folder + "] has no " + what + ".");
 }
 }
 
@@ -69,6 +90,8 @@ void ShaderManager::buildPrograms(const std::string& folder)
 {
     for (const std::string& programFolder : ListAssetFolder(folder, true, false))
     {
+        const std::string name = GetFileName(programFolder);
+        std::vector<uint32_t> stages;
         std::vector<uint32_t> shaders;
         for (const std::string& path : ListAssetFolder(programFolder, false, true))
         {
@@ -80,11 +103,14 @@ void ShaderManager::buildPrograms(const std::string& folder)
             }
             const uint32_t shader = glCreateShader(stage);
             LoadAndCompileShader(shader, path);
+            stages.push_back(stage);
             shaders.push_back(shader);
         }
+        ReportMissingStages(name, programFolder, stages);
         const uint32_t program = glCreateProgram();
-        LinkShaderProgram(program, shaders);
-        programs[GetFileName(programFolder)] = program;
+        if (!LinkShaderProgram(program, shaders))
+            Log()->error("Shader program '" + name + "' in [" + programFolder + "] failed to link.");
+        programs[name] = program;
     }
 }
 

@@ -110,6 +110,8 @@ Texture TextureManager::getTexture(const std::string& name)
         return fallback->second;
     }
     Log()->error("No texture or defaulting texture found!");
+    Log()->error("The placeholder is an image named " + std::string(kFallbackName) + " (any image extension) in [" +
+                 kOpaqueFolder + "] or [" + kBlendedFolder + "].");
     return Texture::Null();
 }
 

@@ -1,6 +1,7 @@
 #include "input/InputBindingFile.h"
 
 #include "engine/FileHelpers.h"
+#include "engine/JsonFileError.h"
 #include "engine/TraceLog.h"
 
 #include <nlohmann/json.hpp>
@@ -43,6 +44,16 @@ void ReadThreshold(const json& root, const char* key, float& threshold)
         threshold = root.at(key).get<float>();
 }
 
+// Bindings live in a top-level object; a file that is not one, or that binds nothing, leaves
+// the game without controls, which must not pass unnoticed.
+void ReportEmptyBindings(const json& root, const InputBindingFileData& data, const std::string& path)
+{
+    if (!root.is_object())
+        Log()->error(JsonProblemText(path, "holds no object of input bindings at its top level."));
+    if (data.entries.empty())
+        Log()->error(JsonProblemText(path, "binds no action; the game has no controls."));
+}
+
 InputBindingFileData ReadData(const json& root, const InputCodeNames& names)
 {
     InputBindingFileData data;
@@ -68,7 +79,15 @@ InputBindingFileData InputBindingFile::read(const std::string& path, const Input
     const std::string text = ReadRequiredFile(path);
     try
     {
-        return ReadData(json::parse(text), names);
+        const json root = ParseJsonFile(text, path);
+        InputBindingFileData data = ReadData(root, names);
+        ReportEmptyBindings(root, data, path);
+        return data;
+    }
+    catch (const JsonFileError& problem)
+    {
+        Log()->error("Input bindings " + std::string(problem.what()));
+        throw;
     }
     catch (const json::exception& problem)
     {

@@ -2,6 +2,7 @@
 
 #include "engine/Engine.h"
 #include "engine/FileHelpers.h"
+#include "engine/JsonFileError.h"
 #include "engine/TraceLog.h"
 #include "graphics/TextureManager.h"
 #include "particles/ParticleEmitter.h"
@@ -11,12 +12,16 @@
 #include <cstdio>
 #include <fstream>
 #include <limits>
+#include <sstream>
 #include <stdexcept>
 
 using nlohmann::json;
 
 namespace
 {
+// Source name of the reader's message lines.
+constexpr const char* kReaderLogName = "ReadEmitterArchetypes";
+
 // Every key of an entry, spelled once for reading and writing alike.
 namespace Key
 {
@@ -418,11 +423,18 @@ void ReadEmitterArchetypes(const std::string& path, ParticleManager& manager)
 {
     std::ifstream in(path);
     if (!in)
+    {
+        Log()->error(JsonProblemText(path, "not found; no particle emitters were loaded."));
         return;
+    }
+    std::stringstream text;
+    text << in.rdbuf();
     try
     {
-        const json document = json::parse(in);
-        for (const json& entry : ArchetypeEntries(document))
+        const std::vector<json> entries = ArchetypeEntries(ParseJsonFile(text.str(), path));
+        if (entries.empty())
+            Log()->message(kReaderLogName, JsonProblemText(path, "holds no particle emitters."));
+        for (const json& entry : entries)
         {
             const EmitterRecord record = ParseEmitterRecord(entry);
             ParticleEmitter emitter;
@@ -433,7 +445,7 @@ void ReadEmitterArchetypes(const std::string& path, ParticleManager& manager)
     catch (const std::exception& error)
     {
         Log()->error("Failed to parse file, " + path);
-        Log()->error(path + ": " + error.what());
+        Log()->error(JsonFailureText(path, error));
     }
 }
 

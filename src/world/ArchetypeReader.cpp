@@ -1,6 +1,7 @@
 #include "world/ArchetypeReader.h"
 
 #include "engine/Engine.h"
+#include "engine/JsonFileError.h"
 #include "engine/TraceLog.h"
 #include "graphics/MeshManager.h"
 #include "graphics/TextureManager.h"
@@ -27,6 +28,7 @@
 
 #include <fstream>
 #include <memory>
+#include <sstream>
 
 using nlohmann::json;
 
@@ -180,10 +182,12 @@ void ReadTrigger(const json& value, Entity& entity)
 void ReadSlicer(const json& value, Entity& entity)
 {
     auto slicer = std::make_unique<TextureSlicerComp>();
-    const json border = Has(value, "border") ? value.at("border") : json::object();
+    // Read in place: the values are only looked at, never copied.
+    static const json kNoMembers = json::object();
+    const json& border = Has(value, "border") ? value.at("border") : kNoMembers;
     slicer->setBorder(ReadOr(border, "left", 0.0f), ReadOr(border, "bottom", 0.0f), ReadOr(border, "right", 0.0f),
                       ReadOr(border, "top", 0.0f));
-    const json scale = Has(value, "scale") ? value.at("scale") : json::object();
+    const json& scale = Has(value, "scale") ? value.at("scale") : kNoMembers;
     slicer->setSliceScale(glm::vec2(ReadOr(scale, "x", 1.0f), ReadOr(scale, "y", 1.0f)));
     const std::string type = ReadOr<std::string>(value, "Type", "");
     if (type == "NONE")
@@ -235,15 +239,23 @@ void ArchetypeReader::read(const std::string& path, EntityManager& manager)
 {
     std::ifstream file(path);
     if (!file.is_open())
+    {
+        Log()->error(JsonProblemText(path, "not found; no entity archetypes were loaded."));
         return;
+    }
+    std::stringstream text;
+    text << file.rdbuf();
     try
     {
-        const json root = json::parse(file, nullptr, true, false);
+        const json root = ParseJsonFile(text.str(), path);
+        if (root.empty())
+            Log()->error(JsonProblemText(path, "holds no entity archetypes."));
         for (const json& element : root)
             ReadElement(element, manager);
     }
-    catch (const std::exception&)
+    catch (const std::exception& error)
     {
         Log()->error("Failed to parse file, " + path);
+        Log()->error(JsonFailureText(path, error));
     }
 }

@@ -2,9 +2,11 @@
 
 #include "engine/Engine.h"
 #include "engine/FileHelpers.h"
+#include "engine/JsonFileError.h"
 #include "engine/SystemSingleton.h"
 #include "engine/TraceLog.h"
 #include "gameplay/PlayerControllerSystem.h"
+#include "graphics/AssetFolder.h"
 #include "world/AnimationComp.h"
 #include "world/Entity.h"
 #include "world/EntityManager.h"
@@ -63,15 +65,20 @@ void ApplyObjectProperty(Entity* entity, const std::string& name, const json& va
         entity->getComponent<StatsComp>(StatsComp::kName, StatsCompNull::instance())->setNextLevel(value.get<std::string>());
 }
 
-// The object's rectangle has its top-left corner at (x, y) with y growing downwards; the
-// entity sits at the rectangle's centre in the world's y-up axis.
-void PlaceObject(const json& object, float depth)
+// Objects without a "type" are skipped; values of the wrong type are a corrupted file.
+bool HasType(const json& object)
 {
-    if (!object.contains("type"))
-        return;
+    return object.is_object() && object.contains("type");
+}
+
+// The object's rectangle has its top-left corner at (x, y) with y growing downwards; the
+// entity sits at the rectangle's centre in the world's y-up axis. False when the archetype
+// is unknown (the entity manager logs that itself).
+bool PlaceObject(const json& object, float depth)
+{
     Entity* entity = Manager()->cloneArchetype(object.at("type").get<std::string>());
     if (entity->isNull())
-        return;
+        return false;
     const float height = object.at("height").get<float>();
     const float width = object.at("width").get<float>();
     const float x = object.at("x").get<float>();
@@ -84,6 +91,12 @@ void PlaceObject(const json& object, float depth)
     ForEachProperty(object, [entity](const std::string& name, const json& value) {
         ApplyObjectProperty(entity, name, value);
     });
+    return true;
+}
+
+std::string Counted(int count, const char* noun)
+{
+    return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
 }
 }
 
@@ -112,7 +125,7 @@ void SceneManager::shutdown()
 
 void SceneManager::scanSceneFiles(const std::string& folder)
 {
-    for (const std::string& path : ListFolder(folder, false, true))
+    for (const std::string& path : ListAssetFolder(folder, false, true))
         sceneFiles.emplace(StripExtension(GetFileName(path)), path);
 }
 
@@ -141,44 +154,83 @@ void SceneManager::loadSceneByPath(std::string path)
     text << file.rdbuf();
     // A malformed file, dropped on the window or not, is reported and the load stops: a bad
     // level never ends the program.
+    LevelTally tally;
     try
     {
-        const json root = json::parse(text.str());
+        const json root = ParseJsonFile(text.str(), path);
         currentScene = path;
-        if (!buildLevel(root))
+        if (!buildLevel(root, path, tally))
         {
             Log()->error("Level, " + path + ", tried to load but was corrupted!");
             return;
         }
     }
-    catch (const json::exception&)
+    catch (const std::exception& error)
     {
         Log()->error("Level, " + path + ", tried to load but was corrupted!");
+        Log()->error(JsonFailureText(path, error));
         return;
     }
-    Log()->message("loadSceneByPath", "Level, " + path + ", loaded successfully.");
+    Log()->message("loadSceneByPath", loadedText(path, tally));
     startLevel();
 }
 
-bool SceneManager::buildLevel(const json& root)
+std::string SceneManager::loadedText(const std::string& path, const LevelTally& tally)
+{
+    if (tally.skippedObjects == 0 && tally.skippedLayers == 0)
+        return "Level, " + path + ", loaded successfully.";
+    return "Level, " + path + ", loaded with " + Counted(tally.placed, "object") + " placed; " +
+           Counted(tally.skippedObjects, "object") + " and " + Counted(tally.skippedLayers, "layer") + " skipped.";
+}
+
+bool SceneManager::buildLevel(const json& root, const std::string& path, LevelTally& tally)
 {
     if (!root.is_object() || !root.contains("layers"))
         return false;
-    for (const json& layer : root.at("layers"))
+    const json& layers = root.at("layers");
+    if (!layers.is_array())
     {
+        Log()->error("Level, " + path + ": \"layers\" is not a list.");
+        return false;
+    }
+    for (size_t index = 0; index < layers.size(); ++index)
+    {
+        const json& layer = layers[index];
         if (!layer.is_object() || !layer.contains("objects"))
             return false;
-        float depth = 0.0f;
-        ForEachProperty(layer, [this, &depth](const std::string& name, const json& value) {
-            if (name == "Depth")
-                depth = value.get<float>();
-            else if (name == "KillPlane")
-                killPlane = value.get<float>();
-        });
-        for (const json& object : layer.at("objects"))
-            PlaceObject(object, depth);
+        buildLayer(layer, "Level, " + path + ", layer " + std::to_string(index), tally);
     }
     return true;
+}
+
+void SceneManager::buildLayer(const json& layer, const std::string& where, LevelTally& tally)
+{
+    const json& objects = layer.at("objects");
+    if (!objects.is_array())
+    {
+        Log()->error(where + ": \"objects\" is not a list; layer skipped.");
+        ++tally.skippedLayers;
+        return;
+    }
+    float depth = 0.0f;
+    ForEachProperty(layer, [this, &depth](const std::string& name, const json& value) {
+        if (name == "Depth")
+            depth = value.get<float>();
+        else if (name == "KillPlane")
+            killPlane = value.get<float>();
+    });
+    for (size_t index = 0; index < objects.size(); ++index)
+    {
+        const bool hasType = HasType(objects[index]);
+        if (hasType && PlaceObject(objects[index], depth))
+        {
+            ++tally.placed;
+            continue;
+        }
+        Log()->error(where + ", object " + std::to_string(index) + " skipped: " +
+                     (hasType ? "its archetype is unknown." : "it has no \"type\"."));
+        ++tally.skippedObjects;
+    }
 }
 
 void SceneManager::startLevel()

@@ -39,9 +39,20 @@ public:
     const std::string& getCurrentScene() const { return currentScene; }
 
 private:
+    // What a build placed and what it had to leave out.
+    struct LevelTally
+    {
+        int placed = 0;
+        int skippedObjects = 0;
+        int skippedLayers = 0;
+    };
+
     // Builds the level's entities; false when the file's shape is wrong (objects of earlier
-    // layers stay). Type errors in the file throw the JSON library's exception.
-    bool buildLevel(const nlohmann::json& root);
+    // layers stay). A layer or object that cannot be used is logged and skipped; a property
+    // of the wrong type throws the JSON library's exception.
+    bool buildLevel(const nlohmann::json& root, const std::string& path, LevelTally& tally);
+    void buildLayer(const nlohmann::json& layer, const std::string& where, LevelTally& tally);
+    static std::string loadedText(const std::string& path, const LevelTally& tally);
     void startLevel();
 
     std::map<std::string, std::string> sceneFiles;

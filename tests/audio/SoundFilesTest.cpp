@@ -57,6 +57,28 @@ TEST_F(SoundFilesTest, MalformedJsonStopsStartUpNamingTheFile)
     EXPECT_NE(text.find(folder + "soundPresets.json"), std::string::npos);
 }
 
+// Numbers past double range and hostile nesting stop start-up with one line naming the file.
+TEST_F(SoundFilesTest, OutOfRangeNumbersAndDeepNestingNameTheFile)
+{
+    const std::string deep = std::string(100000, '[') + std::string(100000, ']');
+    for (const std::string& text : {std::string(R"({"Beep": {"Name": "Beep", "Volume": 1e400}})"), deep})
+    {
+        for (const char* file : {"soundPresets.json", "soundGroups.json"})
+        {
+            test::WriteText(folder + file, text);
+            test::ConsoleCapture console;
+            const std::string error = ExceptionText([&] {
+                if (std::string(file) == "soundGroups.json")
+                    sound.loadGroups();
+                else
+                    sound.loadPresets();
+            });
+            EXPECT_NE(error.find("File: [" + folder + file + "]"), std::string::npos) << error;
+            EXPECT_NE(console.err().find(folder + file), std::string::npos);
+        }
+    }
+}
+
 TEST_F(SoundFilesTest, PresetMembersDefaultAndLoopingMapsToCounts)
 {
     test::WriteText(folder + "soundPresets.json", R"({

@@ -2,6 +2,7 @@
 #include "platform/AudioChannelGroup.h"
 
 #include <filesystem>
+#include <functional>
 #include <stdexcept>
 
 using test::SoundTest;
@@ -53,20 +54,38 @@ TEST_F(SoundManagerTest, UnknownPresetAndUnknownSourceFallBackToDefault)
     EXPECT_FALSE(bySource.isPlaying());
 }
 
-TEST_F(SoundManagerTest, MissingDefaultPresetFailsWithMapKeyError)
+TEST_F(SoundManagerTest, MissingDefaultPresetPlaysNothingForUnknownNames)
 {
     sound.removePreset("Default");
-    EXPECT_THROW(sound.playPreset("NoSuchPreset"), std::out_of_range);
-    EXPECT_NO_THROW(sound.playPreset("Beep"));
+    SoundReceipt unknown;
+    EXPECT_NO_THROW(unknown = sound.playPreset("NoSuchPreset"));
+    EXPECT_FALSE(unknown.isValid());
+    EXPECT_TRUE(sound.playPreset("Beep").isValid());
 }
 
-TEST_F(SoundManagerTest, MissingDefaultSourceFailsWithMapKeyError)
+// Each way of losing the fallback is reported once at start-up and then every play is silent.
+TEST_F(SoundManagerTest, MissingDefaultSoundIsLoggedOnceAndPlaysNothing)
 {
-    sound.shutdown();
-    std::filesystem::remove(folder + "soundSources/Default.wav");
-    sound.initialize();
-    EXPECT_THROW(sound.playPreset("Beep"), std::out_of_range);
-    EXPECT_THROW(sound.playPreset("Theme"), std::out_of_range);
+    const std::function<void(const std::string&)> loseDefault[] = {
+        [](const std::string& folder) { std::filesystem::remove(folder + "soundSources/Default.wav"); },
+        [](const std::string& folder) { std::filesystem::remove_all(folder + "soundSources"); },
+        [](const std::string& folder) { test::WriteText(folder + "soundPresets.json", "{}"); },
+    };
+    for (const auto& lose : loseDefault)
+    {
+        sound.shutdown();
+        std::filesystem::create_directories(folder + "soundSources");
+        ASSERT_TRUE(test::WriteTone(folder + "soundSources/Default.wav", 1000));
+        test::WriteText(folder + "soundPresets.json", test::kTestPresets);
+        lose(folder);
+        test::ConsoleCapture console;
+        sound.initialize();
+        for (const char* name : {"Beep", "Theme", "NoSuchPreset", "Default"})
+            EXPECT_NO_THROW(sound.playPreset(name)) << name;
+        const std::string err = console.err();
+        EXPECT_NE(err.find("\"Default\" not found in [" + folder), std::string::npos) << err;
+        EXPECT_EQ(err.find("not found in", err.find("not found in") + 1), std::string::npos) << err;
+    }
 }
 
 TEST_F(SoundManagerTest, RemovedGroupLeavesItsSoundsPlaying)

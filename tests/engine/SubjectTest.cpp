@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace
 {
 struct RecordingObserver : Observer
@@ -150,6 +152,26 @@ TEST_F(SubjectTest, BrokenOrMissingEventFilesLeaveNoSwitches)
         EXPECT_NE(console.err().find("ERROR! :"), std::string::npos);
         test::ConsoleCapture quiet;
         EXPECT_FALSE(fresh.isEventActive(EVENT_CREATE));
+    }
+}
+
+// The loader's own path prefix is kept, so the scratch file is named relative to it.
+TEST_F(SubjectTest, MissingDeepAndHugeEventFilesAreReportedWithTheirPath)
+{
+    const std::string folder = test::ScratchFolder("events");
+    const std::string deep = std::string(100000, '[') + std::string(100000, ']');
+    test::WriteText(folder + "/deep.json", R"({"Active": )" + deep + "}");
+    test::WriteText(folder + "/huge.json", R"({"Active": ["WIN"], "NotActive": [], "x": 1e400})");
+    const std::string relative = std::filesystem::relative(folder, "assets").generic_string() + "/";
+    for (const char* name : {"deep", "huge", "missing"})
+    {
+        Subject fresh;
+        test::ConsoleCapture console;
+        EXPECT_NO_THROW(fresh.loadEventFile(relative + name));
+        const std::string err = console.err();
+        EXPECT_NE(err.find("assets/" + relative + name + ".json"), std::string::npos) << name << "\n" << err;
+        test::ConsoleCapture quiet;
+        EXPECT_FALSE(fresh.isEventActive(EVENT_WIN));
     }
 }
 

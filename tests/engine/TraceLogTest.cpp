@@ -1,5 +1,7 @@
 #include "engine/TraceLog.h"
 
+#include "engine/Engine.h"
+#include "engine/Subject.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -98,4 +100,58 @@ TEST(TraceLog, AnUncreatableFolderStillEchoesAndDoesNotThrow)
     log.message("Still", "here");
     EXPECT_NE(console.out().find("Still : here"), std::string::npos);
     EXPECT_NE(console.err().find("could not be created"), std::string::npos);
+}
+
+// The event hub starts before the log: its lines, and the path of a missing event file,
+// still reach the file, after the banner.
+TEST(TraceLog, LinesBeforeTheStartAreWrittenAfterTheBanner)
+{
+    const std::string base = test::ScratchFolder("TraceLogEarly");
+    Engine engine{"T", 800, 600, 10000};
+    engine.makeCurrent();
+    TraceLog log;
+    log.setName(TraceLog::kName);
+    engine.registerSystem(&log);
+    Subject subject;
+    test::ConsoleCapture console;
+    Log()->message(Subject::kName, "initialize");
+    subject.loadEventFile("no_such_events");
+    log.startAt(base);
+    log.message("After", "start");
+    EXPECT_EQ(test::ReadText(base + "/Wendlebox/TraceLog.txt"),
+              "Team: Velmora\nProject: Wendlebox\nVersion 1.2.4 - Week 9\n\nThornquell Approved :]\n"
+              "Trace Log Start\nSubject : initialize\nERROR! : EVENT FILE NOT OPENED\n"
+              "ERROR! : File: [assets/no_such_events.json] could not be opened; no event is switched.\n"
+              "After : start\n");
+}
+
+TEST(TraceLog, AnUnwritableLogSaysSoOnceOnStandardError)
+{
+    const auto count = [](const std::string& text, const std::string& part) {
+        size_t found = 0;
+        for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+            ++found;
+        return found;
+    };
+    {
+        ScopedEnv appData("APPDATA", nullptr);
+        ScopedEnv xdg("XDG_DATA_HOME", nullptr);
+        ScopedEnv home("HOME", nullptr);
+        TraceLog log;
+        test::ConsoleCapture console;
+        log.initialize();
+        log.error("one");
+        log.error("two");
+        EXPECT_EQ(count(console.err(), "APPDATA, XDG_DATA_HOME and HOME are all unset"), 1u) << console.err();
+    }
+    const std::string base = test::ScratchFolder("TraceLogIsAFolder");
+    std::filesystem::create_directories(base + "/Wendlebox/TraceLog.txt");
+    TraceLog log;
+    test::ConsoleCapture console;
+    log.startAt(base);
+    log.message("A", "b");
+    log.error("c");
+    EXPECT_EQ(count(console.err(), "Trace log " + base + "/Wendlebox/TraceLog.txt cannot be written"), 1u)
+        << console.err();
+    EXPECT_NE(console.out().find("A : b"), std::string::npos);
 }

@@ -1,5 +1,6 @@
 #include "PlayerControllerFixture.h"
 
+#include "engine/JsonFileError.h"
 #include "support/TestSupport.h"
 
 #include <nlohmann/json.hpp>
@@ -283,6 +284,20 @@ TEST_F(PlayerControllerPackageTest, PackageFileKeepsMissingKeysAndRejectsWrongTy
         EXPECT_NE(std::string(problem.what()).find("type must be string, but is number"), std::string::npos);
     }
     EXPECT_NE(console.err().find("p.json, key \"ridicule texture\""), std::string::npos);
+}
+
+TEST_F(PlayerControllerPackageTest, BrokenDeepOrHugePackageFilesStopStartUpNamingTheFile)
+{
+    const std::string path = test::ScratchFolder("hostile") + "/package.json";
+    controller.setPackageSettingsPath(path);
+    for (const std::string& text : {std::string("{\"throw power\": "), std::string(R"({"throw power": 1e400})"),
+                                    R"({"x": )" + std::string(100000, '[') + std::string(100000, ']') + "}"})
+    {
+        test::WriteText(path, text);
+        test::ConsoleCapture console;
+        EXPECT_THROW(controller.loadPackageSettings(), JsonFileError);
+        EXPECT_NE(console.err().find("ERROR! : File: [" + path + "]"), std::string::npos) << console.err();
+    }
 }
 
 TEST_F(PlayerControllerPackageTest, MissingPackageFileStopsStartUp)

@@ -166,6 +166,17 @@ TEST(Picking, CentreRayOfAnOrthographicCameraHitsThePlayerPlaneStraightAhead)
     ExpectNear(hit, {4.0f, 2.0f, -3.0f});
 }
 
+// After a resize the stored camera keeps its old size until it is set again; picking inverts
+// it as it is, so the window's corner maps to the corner of that camera's view.
+TEST(Picking, PickingInvertsTheCameraAtItsOwnSizeNotTheWindows)
+{
+    Camera camera = WorldCamera(ProjectionMode::Orthographic, {4.0f, 2.0f, 20.0f});
+    camera.setSize(1920.0f, 1080.0f);
+    glm::vec3 corner(0.0f);
+    ASSERT_TRUE(CastToPlane(camera, {0.0f, 0.0f}, {800.0f, 600.0f}, {0.0f, 0.0f, 0.0f}, false, &corner));
+    ExpectNear(corner, {4.0f - 19.2f, 2.0f + 10.8f, 0.0f});
+}
+
 TEST(Picking, ScreenToWorldAndWorldToScreenRoundTrip)
 {
     const glm::vec2 window(1280.0f, 720.0f);

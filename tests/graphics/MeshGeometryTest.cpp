@@ -68,6 +68,36 @@ TEST(MeshGeometry, UnreadableFileLogsAndThrows)
     EXPECT_NE(console.err().find("ERROR! : "), std::string::npos);
 }
 
+// A file that exists but points outside its vertex list is described, not called missing.
+TEST(MeshGeometry, FaceIndicesOfZeroOrPastTheVerticesSayWhatIsWrong)
+{
+    const std::string folder = test::ScratchFolder("badfaces");
+    const std::string corners = "v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\n";
+    const std::pair<const char*, std::string> cases[] = {
+        {"zero.obj", corners + "f 0 1 2\n"},
+        {"past.obj", corners + "f 1 2 9\n"},
+        {"pastQuad.obj", corners + "f 1 2 3 9\n"},
+    };
+    for (const auto& [name, text] : cases)
+    {
+        const std::string path = folder + "/" + name;
+        test::WriteText(path, text);
+        test::ConsoleCapture console;
+        try
+        {
+            ReadObjGeometry(path);
+            ADD_FAILURE() << name << " was accepted";
+        }
+        catch (const std::invalid_argument& error)
+        {
+            const std::string what = error.what();
+            EXPECT_EQ(what.find("not found"), std::string::npos) << what;
+            EXPECT_EQ(what.rfind("File: [" + path + "] ", 0), 0u) << what;
+            EXPECT_NE(console.err().find(what), std::string::npos) << name;
+        }
+    }
+}
+
 TEST(MeshGeometry, TheGameMeshesAreAUnitQuadAndAUnitRing)
 {
     const MeshGeometry quad = ReadObjGeometry("assets/meshes/quad.obj");

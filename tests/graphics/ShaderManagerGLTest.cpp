@@ -66,6 +66,30 @@ TEST(ShaderManagerGL, EveryFolderIsAProgramEvenWhenItFailsAndNamesAreSorted)
     EXPECT_NE(errors.find("Shader '" + folder + "/Mid/main.frag' failed to compile: "), std::string::npos);
     EXPECT_NE(errors.find("Program failed to link: "), std::string::npos);
     EXPECT_EQ(shaders.getProgram("Omega"), 0u);
+    // The failed link names its program, and a folder without stages says which are missing.
+    EXPECT_NE(errors.find("Shader program 'Mid' in [" + folder + "/Mid] failed to link."), std::string::npos) << errors;
+    EXPECT_NE(errors.find("Shader program 'Alpha' in [" + folder + "/Alpha] has no vertex stage"), std::string::npos);
+    EXPECT_NE(errors.find("Shader program 'Alpha' in [" + folder + "/Alpha] has no fragment stage"), std::string::npos);
+    EXPECT_EQ(errors.find("'Zeta'"), std::string::npos) << errors;
+}
+
+// A world program whose "World.frag" is missing links on many drivers and then draws
+// nothing; the log says what is missing.
+TEST(ShaderManagerGL, AProgramFolderWithoutItsFragmentStageSaysSo)
+{
+    test::GLContext gl;
+    ASSERT_TRUE(gl.ok());
+    const std::string folder = test::ScratchFolder("ShaderMissingStage");
+    test::WriteText(folder + "/WorldShader/World.vert", kVertex);
+    ShaderManager shaders;
+    test::ConsoleCapture console;
+    shaders.buildPrograms(folder);
+    const std::string errors = console.err();
+    EXPECT_NE(errors.find("Shader program 'WorldShader' in [" + folder +
+                          "/WorldShader] has no fragment stage (a .frag file)."),
+              std::string::npos)
+        << errors;
+    EXPECT_EQ(errors.find("vertex stage"), std::string::npos);
 }
 
 TEST(ShaderManagerGL, LinkingDetachesAndDeletesTheShaders)

@@ -146,7 +146,11 @@ TEST(TextureManagerGL, MissingNamesFallBackToThePlaceholderAndThenToTheNullRecor
     textures.shutdown();
     test::ConsoleCapture console;
     EXPECT_EQ(textures.getTexture("NO_TEXTURE"), Texture::Null());
-    EXPECT_NE(console.err().find("No texture or defaulting texture found!"), std::string::npos);
+    const std::string err = console.err();
+    EXPECT_NE(err.find("No texture or defaulting texture found!\nERROR! : The placeholder is an image named NO_TEXTURE "
+                       "(any image extension) in [assets/textures/opaque] or [assets/textures/blended]."),
+              std::string::npos)
+        << err;
 }
 
 TEST(TextureManagerGL, ImagesWithoutFourChannelsStopTheLoad)

@@ -1,5 +1,6 @@
 #include "input/InputBindingFile.h"
 
+#include "engine/JsonFileError.h"
 #include "input/InputTestSupport.h"
 #include "support/TestSupport.h"
 
@@ -108,7 +109,9 @@ TEST(InputBindingFile, MissingFileThrowsInvalidArgumentNamingIt)
 TEST(InputBindingFile, BadJsonAndWrongTypesStopWithTheLibraryError)
 {
     test::ConsoleCapture console;
-    EXPECT_THROW(ReadText("broken.json", "{\"a\": "), nlohmann::json::parse_error);
+    EXPECT_THROW(ReadText("broken.json", "{\"a\": "), JsonFileError);
+    EXPECT_THROW(ReadText("huge.json", R"({"JOYSTICK_AXIS_THRESHOLD": 1e400})"), JsonFileError);
+    EXPECT_THROW(ReadText("deep.json", std::string(100000, '[') + std::string(100000, ']')), JsonFileError);
     EXPECT_THROW(ReadText("action.json", R"({"a": {"Action": 5, "Code": "BUTTON_KEY_A", "TrigType": "OnPress"}})"),
                  nlohmann::json::type_error);
     EXPECT_THROW(ReadText("threshold.json", R"({"JOYSTICK_AXIS_THRESHOLD": "wide"})"), nlohmann::json::type_error);
@@ -117,7 +120,22 @@ TEST(InputBindingFile, BadJsonAndWrongTypesStopWithTheLibraryError)
                  nlohmann::json::type_error);
     EXPECT_THROW(ReadText("code.json", R"({"a": {"Action": "Jump", "Code": 32, "TrigType": "OnNever"}})"),
                  nlohmann::json::type_error);
-    EXPECT_NE(console.err().find("broken.json"), std::string::npos);
+    for (const char* name : {"broken.json", "huge.json", "deep.json"})
+        EXPECT_NE(console.err().find(name), std::string::npos) << name;
+}
+
+// A file that binds nothing leaves the game without controls: the log names the file.
+TEST(InputBindingFile, FilesThatBindNothingAreReported)
+{
+    for (const char* text : {"[]", "{}", "42", "\"keys\""})
+    {
+        test::ConsoleCapture console;
+        EXPECT_TRUE(ReadText("nothing.json", text).entries.empty()) << text;
+        const std::string err = console.err();
+        EXPECT_NE(err.find("ERROR! : File: ["), std::string::npos) << text;
+        EXPECT_NE(err.find("nothing.json] binds no action"), std::string::npos) << text << "\n" << err;
+        EXPECT_EQ(err.find("no object of input bindings") == std::string::npos, std::string(text) == "{}") << text;
+    }
 }
 
 class InputBindingFileSystem : public inputtest::InputFixture

@@ -253,14 +253,43 @@ TEST(EmitterArchetypeFile, MalformedFileIsLoggedAndKeepsTheEntriesBeforeTheBadOn
         EXPECT_EQ(ErrorsOfLoading(world, text).rfind(failure, 0), 0u) << text;
 }
 
-TEST(EmitterArchetypeFile, MissingFileRegistersNothingSilently)
+TEST(EmitterArchetypeFile, MissingOrEmptyFileRegistersNothingAndSaysSo)
 {
     ParticleWorld world;
     std::filesystem::remove(world.archetypePath);
-    test::ConsoleCapture console;
-    world.manager.restart();
-    EXPECT_EQ(console.err(), "");
+    {
+        test::ConsoleCapture console;
+        world.manager.restart();
+        EXPECT_NE(console.err().find("File: [" + world.archetypePath + "] not found"), std::string::npos);
+    }
     EXPECT_TRUE(world.manager.getArchetypes().empty());
+    for (const char* empty : {"[]", "{}", "null"})
+    {
+        test::WriteText(world.archetypePath, empty);
+        test::ConsoleCapture console;
+        world.manager.restart();
+        EXPECT_NE(console.out().find(world.archetypePath + "] holds no particle emitters."), std::string::npos)
+            << empty;
+    }
+}
+
+// Hostile nesting inside an entry and numbers past double range are refused at parse time,
+// naming the file, without overflowing the stack.
+TEST(EmitterArchetypeFile, DeepNestingAndHugeNumbersAreRefusedNamingTheFile)
+{
+    ParticleWorld world;
+    const std::string deep = std::string(100000, '[') + std::string(100000, ']');
+    for (const std::string& text : {R"([{"Name": "Deep", "Extra": )" + deep + "}]",
+                                    std::string(R"([{"Name": "Huge", "Lifespan": 1e400}])")})
+    {
+        const std::string errors = ErrorsOfLoading(world, text);
+        EXPECT_NE(errors.find("Failed to parse file, " + world.archetypePath), std::string::npos);
+        EXPECT_NE(errors.find("File: [" + world.archetypePath + "]"), std::string::npos) << errors;
+        EXPECT_TRUE(world.manager.getArchetypes().empty());
+    }
+    // 64 levels in all, counting the list and the entry.
+    const std::string sixtyFour = std::string(62, '[') + std::string(62, ']');
+    EXPECT_EQ(ErrorsOfLoading(world, R"([{"Name": "Fine", "Extra": )" + sixtyFour + "}]"), "");
 }
 
 TEST(EmitterArchetypeFile, UnwritableFileIsLeftAlone)

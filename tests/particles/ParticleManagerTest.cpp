@@ -185,7 +185,7 @@ TEST(ParticleManager, InitializeAndShutdownAreLogged)
 {
     test::ConsoleCapture console;
     {
-        ParticleWorld world;
+        ParticleWorld world(R"([{"Name": "Spark"}])");
     }
     EXPECT_EQ(console.out(), "ParticleManager : initialize\nParticleManager : shutdown\n");
 }

@@ -215,17 +215,33 @@ TEST_F(ArchetypeReaderTest, FailedElementEndsTheReadButKeepsEarlierOnes)
     EXPECT_NE(read("[3]").find("Failed to parse file"), std::string::npos);
 }
 
-TEST_F(ArchetypeReaderTest, EmptyMissingNullAndObjectRoots)
+TEST_F(ArchetypeReaderTest, EmptyMissingNullAndObjectRootsAreReported)
 {
-    EXPECT_EQ(read("[]"), "");
-    EXPECT_EQ(read("null"), "");
+    for (const char* empty : {"[]", "null", "{}"})
+        EXPECT_NE(read(empty).find("File: [" + path + "] holds no entity archetypes."), std::string::npos) << empty;
+    const std::string missing = test::ScratchFolder("nothing") + "/Entity.json";
     test::ConsoleCapture console;
-    ArchetypeReader::read(test::ScratchFolder("nothing") + "/Entity.json", *manager);
-    EXPECT_EQ(console.err(), "");
+    ArchetypeReader::read(missing, *manager);
+    EXPECT_NE(console.err().find("File: [" + missing + "] not found"), std::string::npos);
     EXPECT_FALSE(manager->hasArchetype("X"));
 
-    read(R"({"b": {"name": "FromObject"}})");
+    EXPECT_EQ(read(R"({"b": {"name": "FromObject"}})"), "");
     EXPECT_TRUE(manager->hasArchetype("FromObject"));
+}
+
+// A hostile border deep inside a slicer, or a number past double range, is refused while
+// parsing, naming the file; the stack never sees the nesting.
+TEST_F(ArchetypeReaderTest, DeepNestingAndHugeNumbersAreRefusedNamingTheFile)
+{
+    const std::string deep = std::string(100000, '[') + std::string(100000, ']');
+    for (const std::string& text : {R"([{"name": "Deep", "TextureSlicerComp": {"border": )" + deep + "}}]",
+                                    std::string(R"([{"name": "Huge", "ColliderComp": {"friction": 1e400}}])")})
+    {
+        const std::string errors = read(text);
+        EXPECT_NE(errors.find("Failed to parse file, " + path), std::string::npos) << errors;
+        EXPECT_NE(errors.find("File: [" + path + "]"), std::string::npos) << errors;
+        EXPECT_FALSE(manager->hasArchetype("Deep"));
+    }
 }
 
 TEST_F(ArchetypeReaderTest, UnknownAnimationSheetFallsBackToDefault)

@@ -9,6 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <vector>
+
 class SceneManagerTest : public test::WorldFixture
 {
 protected:
@@ -166,6 +169,73 @@ TEST_F(SceneManagerTest, CorruptedFilesAreReportedAndStopTheLoad)
     // Objects of the layers before the broken one stay.
     load(R"({"layers": [{"objects": [{"type": "Block", "x": 0, "y": 0, "width": 1, "height": 1}]}, {"name": "x"}]})");
     EXPECT_EQ(manager->getEntityCount(), 1u);
+}
+
+// Layers and objects that cannot be used are each named in an error, and the closing line
+// counts what was placed instead of claiming success.
+TEST_F(SceneManagerTest, SkippedLayersAndObjectsAreReportedAndCounted)
+{
+    const std::string block = R"({"type": "Block", "x": 0, "y": 0, "width": 1, "height": 1})";
+    const std::string path = folder + "/level.json";
+    struct Case
+    {
+        std::string text;
+        std::vector<std::string> errors;
+        std::string closing;
+    };
+    const Case cases[] = {
+        {R"({"layers": {"a": {"objects": []}}})", {"Level, " + path + ": \"layers\" is not a list."}, ""},
+        {R"({"layers": [{"objects": {"a": )" + block + "}}, {\"objects\": [" + block + "]}]}",
+         {"Level, " + path + ", layer 0: \"objects\" is not a list; layer skipped."},
+         "Level, " + path + ", loaded with 1 object placed; 0 objects and 1 layer skipped."},
+        {R"({"layers": [{"objects": [{"type": "Ghost"}, 7]}]})",
+         {"Level, " + path + ", layer 0, object 0 skipped: its archetype is unknown.",
+          "Level, " + path + ", layer 0, object 1 skipped: it has no \"type\"."},
+         "Level, " + path + ", loaded with 0 objects placed; 2 objects and 0 layers skipped."},
+    };
+    for (const Case& level : cases)
+    {
+        test::WriteText(path, level.text);
+        test::ConsoleCapture console;
+        scenes.loadSceneByPath(path);
+        const std::string err = console.err();
+        const std::string out = console.out();
+        for (const std::string& error : level.errors)
+            EXPECT_NE(err.find("ERROR! : " + error), std::string::npos) << level.text << "\n" << err;
+        EXPECT_EQ(out.find("loaded successfully"), std::string::npos) << level.text;
+        if (!level.closing.empty())
+            EXPECT_NE(out.find("loadSceneByPath : " + level.closing), std::string::npos) << level.text << "\n" << out;
+    }
+}
+
+TEST_F(SceneManagerTest, DeepNestingAndHugeNumbersAreRefusedNamingTheFile)
+{
+    const std::string deep = std::string(100000, '[') + std::string(100000, ']');
+    for (const std::string& text : {R"({"layers": )" + deep + "}",
+                                    std::string(R"({"layers": [{"objects": [{"type": "Block", "x": 1e400}]}]})")})
+    {
+        const std::string errors = load(text);
+        EXPECT_NE(errors.find("tried to load but was corrupted!"), std::string::npos);
+        EXPECT_NE(errors.find("File: [" + folder + "/level.json]"), std::string::npos) << errors;
+        EXPECT_EQ(controller.levelStarts, 0);
+    }
+}
+
+TEST_F(SceneManagerTest, UnreadableSceneFolderIsReportedLikeTheAssetFolders)
+{
+    const std::string missing = folder + "/no/such/scenes";
+    std::string expected;
+    try
+    {
+        std::filesystem::directory_iterator probe(missing);
+    }
+    catch (const std::filesystem::filesystem_error& error)
+    {
+        expected = std::string("Exception: ") + error.what() + "\n";
+    }
+    test::ConsoleCapture console;
+    scenes.scanSceneFiles(missing);
+    EXPECT_EQ(console.out(), expected);
 }
 
 TEST_F(SceneManagerTest, MissingFileClearsTheWorldAndRestartsTheTimer)
