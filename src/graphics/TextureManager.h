@@ -4,10 +4,14 @@
 // for the sorted blended pass. A missing name falls back to "NO_TEXTURE" so a typo shows a
 // placeholder instead of stopping the game. TextureComp, the emitters and the interface copy
 // the Texture records it returns; the GL textures themselves stay owned here.
+// Images are decoded on worker threads while this thread uploads the ones decoded before;
+// uploads, error lines and GL names still follow the sorted listing, opaque folder first.
 
 #include "engine/IEngineSystem.h"
 #include "engine/Observer.h"
 #include "graphics/Texture.h"
+
+class DecodedImage;
 
 #include <map>
 #include <string>
@@ -39,6 +43,17 @@ public:
     bool hasTexture(const std::string& name) const { return textures.count(name) != 0; }
 
 private:
+    struct Source
+    {
+        std::string path;
+        std::string stem;
+        TextureKind kind = TextureKind::None;
+    };
+
+    static std::vector<Source> listFolder(const std::string& folder, TextureKind kind);
+    std::vector<Source> firstOfEachStem(const std::vector<Source>& listed) const;
+    void loadSources(const std::vector<Source>& listed);
+    void storeImage(const Source& source, const DecodedImage& image);
     std::vector<std::string> namesOfKind(TextureKind kind) const;
 
     std::map<std::string, Texture> textures;
