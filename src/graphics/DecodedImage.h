@@ -3,6 +3,7 @@
 // OpenGL texture coordinates expect. Decoding touches no GL state and no state shared between
 // threads, so worker threads decode while the GL thread uploads what was decoded before.
 
+#include <cstddef>
 #include <memory>
 #include <string>
 
@@ -17,6 +18,7 @@ public:
     int getHeight() const { return height; }
     int getChannels() const { return channels; }
     const unsigned char* getPixels() const { return pixels.get(); }
+    size_t byteCount() const { return ok() ? static_cast<size_t>(width) * height * channels : 0; }
 
 private:
     struct PixelRelease

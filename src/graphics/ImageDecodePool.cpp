@@ -8,8 +8,6 @@ namespace
 // Decoding several images at once pays off up to a few cores; more only compete with the GL
 // thread and whatever else starts with the game.
 constexpr size_t kMaxWorkers = 4;
-// Images each worker may have ready before the taker catches up.
-constexpr size_t kImagesAheadPerWorker = 2;
 }
 
 size_t ImageDecodePool::DefaultWorkerCount()
@@ -17,9 +15,9 @@ size_t ImageDecodePool::DefaultWorkerCount()
     return std::clamp<size_t>(std::thread::hardware_concurrency(), 1, kMaxWorkers);
 }
 
-ImageDecodePool::ImageDecodePool(std::vector<std::string> paths, size_t workerCount)
-    : paths(std::move(paths)), aheadLimit(std::max<size_t>(workerCount, 1) * kImagesAheadPerWorker),
-      images(this->paths.size()), decoded(this->paths.size(), false)
+ImageDecodePool::ImageDecodePool(std::vector<std::string> paths, size_t workerCount, size_t bytesAheadLimit)
+    : paths(std::move(paths)), bytesAheadLimit(bytesAheadLimit), images(this->paths.size()),
+      decoded(this->paths.size(), false)
 {
     const size_t threads = std::min(std::max<size_t>(workerCount, 1), this->paths.size());
     for (size_t index = 0; index < threads; ++index)
@@ -45,14 +43,17 @@ DecodedImage ImageDecodePool::next()
     imageDecoded.wait(lock, [this, index] { return decoded[index]; });
     ++nextToTake;
     DecodedImage image = std::move(images[index]);
+    bytesWaiting -= image.byteCount();
     lock.unlock();
     imageTaken.notify_all();
     return image;
 }
 
+// The image the taker waits for is claimed already, or else nothing after it is decoded and
+// nothing waits; room whenever nothing waits keeps any limit, even none, from stalling it.
 bool ImageDecodePool::hasRoomAhead() const
 {
-    return nextToDecode < nextToTake + aheadLimit;
+    return bytesWaiting == 0 || bytesWaiting < bytesAheadLimit;
 }
 
 void ImageDecodePool::work()
@@ -67,6 +68,7 @@ void ImageDecodePool::work()
         lock.unlock();
         DecodedImage image = DecodedImage::FromFile(paths[index]);
         lock.lock();
+        bytesWaiting += image.byteCount();
         images[index] = std::move(image);
         decoded[index] = true;
         imageDecoded.notify_all();

@@ -2,9 +2,10 @@
 // Decodes a list of image files on worker threads and hands the images back one by one in list
 // order, so the GL thread uploads each image while the workers decode the ones after it. The
 // order of uploads, and so of error lines and GL names, is the list's, however the decoding
-// threads interleave. Workers stay a bounded number of images ahead of the taker, which keeps
-// memory flat when uploads are slower than decoding. Destroying the pool early (say, when the
-// taker stops on a bad image) stops the workers after the images they are decoding.
+// threads interleave. Decoded images waiting for the taker are bounded in bytes, so the workers
+// run far ahead while the taker is busy elsewhere (the game opening its window) without holding
+// an unbounded folder in memory. Destroying the pool early (say, when the taker stops on a bad
+// image) stops the workers after the images they are decoding.
 
 #include "graphics/DecodedImage.h"
 
@@ -18,7 +19,10 @@
 class ImageDecodePool
 {
 public:
-    explicit ImageDecodePool(std::vector<std::string> paths, size_t workerCount = DefaultWorkerCount());
+    static constexpr size_t kDefaultBytesAhead = size_t{96} << 20;
+
+    explicit ImageDecodePool(std::vector<std::string> paths, size_t workerCount = DefaultWorkerCount(),
+                             size_t bytesAheadLimit = kDefaultBytesAhead);
     ~ImageDecodePool();
     ImageDecodePool(const ImageDecodePool&) = delete;
     ImageDecodePool& operator=(const ImageDecodePool&) = delete;
@@ -33,11 +37,12 @@ private:
     bool hasRoomAhead() const;
 
     const std::vector<std::string> paths;
-    const size_t aheadLimit;
+    const size_t bytesAheadLimit;
     std::vector<DecodedImage> images;
     std::vector<bool> decoded;
     size_t nextToDecode = 0;
     size_t nextToTake = 0;
+    size_t bytesWaiting = 0;
     bool stopping = false;
     std::mutex mutex;
     std::condition_variable imageDecoded;

@@ -45,12 +45,21 @@ TextureManagerNull* TextureManagerNull::instance()
     return &null;
 }
 
+std::unique_ptr<TextureManager::PendingLoad> TextureManager::earlyLoad;
+
+void TextureManager::StartDecodingEarly()
+{
+    earlyLoad = std::make_unique<PendingLoad>(startLoad(listGameFolders(), {}));
+}
+
+// An early load chose its images for an empty map; with textures already loaded it could
+// replace a stem's first image, so it is dropped then.
 void TextureManager::initialize()
 {
-    std::vector<Source> sources = listFolder(kOpaqueFolder, TextureKind::Opaque);
-    const std::vector<Source> blended = listFolder(kBlendedFolder, TextureKind::Blended);
-    sources.insert(sources.end(), blended.begin(), blended.end());
-    loadSources(sources);
+    std::unique_ptr<PendingLoad> load = std::move(earlyLoad);
+    if (!load || !textures.empty())
+        load = std::make_unique<PendingLoad>(startLoad(listGameFolders(), textures));
+    finishLoad(*load);
     Log()->message(kName, "initialize");
 }
 
@@ -68,7 +77,8 @@ void TextureManager::shutdown()
 
 void TextureManager::loadFolder(const std::string& folder, TextureKind kind)
 {
-    loadSources(listFolder(folder, kind));
+    PendingLoad load = startLoad(listFolder(folder, kind), textures);
+    finishLoad(load);
 }
 
 void TextureManager::loadTexture(const std::string& path, const std::string& stem, TextureKind kind)
@@ -85,27 +95,36 @@ std::vector<TextureManager::Source> TextureManager::listFolder(const std::string
     return sources;
 }
 
-// The first image of a stem wins; decoding and uploading a later one would only leak a GL
-// texture that nothing can reach.
-std::vector<TextureManager::Source> TextureManager::firstOfEachStem(const std::vector<Source>& listed) const
+std::vector<TextureManager::Source> TextureManager::listGameFolders()
 {
-    std::vector<Source> winners;
-    std::set<std::string> stems;
-    for (const Source& source : listed)
-        if (!hasTexture(source.stem) && stems.insert(source.stem).second)
-            winners.push_back(source);
-    return winners;
+    std::vector<Source> sources = listFolder(kOpaqueFolder, TextureKind::Opaque);
+    const std::vector<Source> blended = listFolder(kBlendedFolder, TextureKind::Blended);
+    sources.insert(sources.end(), blended.begin(), blended.end());
+    return sources;
 }
 
-void TextureManager::loadSources(const std::vector<Source>& listed)
+// The first image of a stem wins; decoding and uploading a later one would only leak a GL
+// texture that nothing can reach.
+TextureManager::PendingLoad TextureManager::startLoad(const std::vector<Source>& listed,
+                                                      const std::map<std::string, Texture>& loaded)
 {
-    const std::vector<Source> winners = firstOfEachStem(listed);
+    PendingLoad load;
+    std::set<std::string> stems;
     std::vector<std::string> paths;
-    for (const Source& source : winners)
-        paths.push_back(source.path);
-    ImageDecodePool decoder(paths);
-    for (const Source& source : winners)
-        storeImage(source, decoder.next());
+    for (const Source& source : listed)
+        if (!loaded.count(source.stem) && stems.insert(source.stem).second)
+        {
+            load.sources.push_back(source);
+            paths.push_back(source.path);
+        }
+    load.decoder = std::make_unique<ImageDecodePool>(paths);
+    return load;
+}
+
+void TextureManager::finishLoad(PendingLoad& load)
+{
+    for (const Source& source : load.sources)
+        storeImage(source, load.decoder->next());
 }
 
 void TextureManager::storeImage(const Source& source, const DecodedImage& image)

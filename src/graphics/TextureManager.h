@@ -5,15 +5,19 @@
 // placeholder instead of stopping the game. TextureComp, the emitters and the interface copy
 // the Texture records it returns; the GL textures themselves stay owned here.
 // Images are decoded on worker threads while this thread uploads the ones decoded before;
-// uploads, error lines and GL names still follow the sorted listing, opaque folder first.
+// uploads, error lines and GL names still follow the sorted listing, opaque folder first. The
+// program starts that decoding before it opens the window (StartDecodingEarly), so the slow
+// part of making a GL context and the image decoding overlap.
 
 #include "engine/IEngineSystem.h"
 #include "engine/Observer.h"
 #include "graphics/Texture.h"
 
 class DecodedImage;
+class ImageDecodePool;
 
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -25,6 +29,9 @@ public:
     static constexpr const char* kBlendedFolder = "assets/textures/blended";
     static constexpr const char* kFallbackName = "NO_TEXTURE";
     static TextureManager* getInstance();
+    // Lists both folders and starts decoding them; needs no GL context. The next initialize
+    // uploads those images instead of decoding them again.
+    static void StartDecodingEarly();
 
     void initialize() override;
     void update() override;
@@ -49,14 +56,22 @@ private:
         std::string stem;
         TextureKind kind = TextureKind::None;
     };
+    // Images chosen for loading, in upload order, and the pool decoding them.
+    struct PendingLoad
+    {
+        std::vector<Source> sources;
+        std::unique_ptr<ImageDecodePool> decoder;
+    };
 
     static std::vector<Source> listFolder(const std::string& folder, TextureKind kind);
-    std::vector<Source> firstOfEachStem(const std::vector<Source>& listed) const;
-    void loadSources(const std::vector<Source>& listed);
+    static std::vector<Source> listGameFolders();
+    static PendingLoad startLoad(const std::vector<Source>& listed, const std::map<std::string, Texture>& loaded);
+    void finishLoad(PendingLoad& load);
     void storeImage(const Source& source, const DecodedImage& image);
     std::vector<std::string> namesOfKind(TextureKind kind) const;
 
     std::map<std::string, Texture> textures;
+    static std::unique_ptr<PendingLoad> earlyLoad;
 };
 
 class TextureManagerNull : public TextureManager

@@ -34,13 +34,19 @@ std::vector<std::string> MixedImages(const std::string& folder, int count)
 }
 }
 
-TEST(ImageDecodePool, ImagesComeBackInListOrderWhateverTheNumberOfWorkers)
+TEST(ImageDecodePool, ImagesComeBackInListOrderWhateverTheWorkersAndTheMemoryLimit)
 {
     const std::vector<std::string> paths = MixedImages(test::ScratchFolder("DecodeOrder"), 30);
-    for (size_t workers : {0u, 1u, 3u, 8u, 64u})
+    struct Case
     {
-        SCOPED_TRACE(workers);
-        ImageDecodePool pool(paths, workers);
+        size_t workers;
+        size_t bytesAhead;
+    };
+    for (const Case& setup : {Case{0, ImageDecodePool::kDefaultBytesAhead}, Case{1, 1}, Case{3, 0}, Case{3, 200},
+                              Case{8, ImageDecodePool::kDefaultBytesAhead}, Case{64, 1}})
+    {
+        SCOPED_TRACE(std::to_string(setup.workers) + " workers, " + std::to_string(setup.bytesAhead) + " bytes");
+        ImageDecodePool pool(paths, setup.workers, setup.bytesAhead);
         for (size_t index = 0; index < paths.size(); ++index)
         {
             const DecodedImage image = pool.next();

@@ -200,3 +200,43 @@ TEST(TextureManagerGL, AnImageThatStopsTheLoadKeepsTheImagesListedBeforeIt)
     EXPECT_LT(second, depth);
     textures.shutdown();
 }
+
+// The game starts decoding before its window exists; what initialize then holds must be what a
+// plain initialize gives, and a restart must read the folders afresh rather than reuse it.
+TEST(TextureManagerGL, DecodingStartedEarlyLoadsWhatAPlainStartLoads)
+{
+    test::GLContext gl;
+    ASSERT_TRUE(gl.ok());
+    TextureManager plain;
+    plain.initialize();
+    TextureManager::StartDecodingEarly();
+    TextureManager early;
+    early.initialize();
+    EXPECT_EQ(early.getOpaqueTextureNames(), plain.getOpaqueTextureNames());
+    EXPECT_EQ(early.getBlendedTextureNames(), plain.getBlendedTextureNames());
+    for (const std::string& name : plain.getBlendedTextureNames())
+        EXPECT_EQ(early.getTexture(name).width, plain.getTexture(name).width) << name;
+    early.restart();
+    EXPECT_EQ(early.getBlendedTextureNames(), plain.getBlendedTextureNames());
+    plain.shutdown();
+    early.shutdown();
+}
+
+// An early load chose its images for an empty manager; one that already holds textures keeps
+// its first image of each stem.
+TEST(TextureManagerGL, DecodingStartedEarlyNeverReplacesLoadedTextures)
+{
+    test::GLContext gl;
+    ASSERT_TRUE(gl.ok());
+    const std::string folder = test::ScratchFolder("TextureEarlyShadow");
+    WriteImage(folder + "/Transition1.png", 2, 3, 4);
+    TextureManager textures;
+    textures.loadFolder(folder, TextureKind::Opaque);
+    TextureManager::StartDecodingEarly();
+    textures.initialize();
+    const Texture wipe = textures.getTexture("Transition1");
+    EXPECT_EQ(wipe.kind, TextureKind::Opaque);
+    EXPECT_EQ(wipe.width, 2.0f);
+    EXPECT_TRUE(textures.hasTexture("NO_TEXTURE"));
+    textures.shutdown();
+}
