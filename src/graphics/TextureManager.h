@@ -13,13 +13,13 @@
 #include "engine/Observer.h"
 #include "graphics/Texture.h"
 
-class DecodedImage;
-class ImageDecodePool;
-
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
+
+class DecodedImage;
+class ImageDecodePool;
 
 class TextureManager : public IEngineSystem, public Observer
 {
