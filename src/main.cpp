@@ -3,10 +3,15 @@
 #include "engine/Engine.h"
 #include "engine/ProgramEntry.h"
 #include "game/GameComposition.h"
+#include "graphics/TextureManager.h"
 
 int main()
 {
     Engine engine("Wendlebox", 800, 600, 10000);
     engine.setSystemRegistrar(RegisterGameSystems);
-    return RunProgram([&engine] { return engine.run(); });
+    return RunProgram([&engine] {
+        // Decoding the images needs no window: it runs while the GL context is being made.
+        TextureManager::StartDecodingEarly();
+        return engine.run();
+    });
 }

@@ -4,10 +4,12 @@
 #include "engine/SystemSingleton.h"
 #include "engine/TraceLog.h"
 #include "graphics/AssetFolder.h"
+#include "graphics/DecodedImage.h"
+#include "graphics/ImageDecodePool.h"
 
 #include <GL/glew.h>
-#include <stb/stb_image.h>
 
+#include <set>
 #include <stdexcept>
 
 namespace
@@ -16,7 +18,9 @@ TextureManager* gTextureManager = nullptr;
 
 constexpr int kRequiredChannels = 4;
 
-// Nearest filtering keeps the pixel art crisp at any zoom.
+// Nearest filtering keeps the pixel art crisp at any zoom. With a minifying filter that never
+// reads a mipmap there is no point building one, and on a software GL building them was most
+// of the start-up time.
 GLuint UploadRgba(int width, int height, const unsigned char* pixels)
 {
     GLuint id = 0;
@@ -26,7 +30,6 @@ GLuint UploadRgba(int width, int height, const unsigned char* pixels)
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
-    glGenerateMipmap(GL_TEXTURE_2D);
     return id;
 }
 }
@@ -42,10 +45,21 @@ TextureManagerNull* TextureManagerNull::instance()
     return &null;
 }
 
+std::unique_ptr<TextureManager::PendingLoad> TextureManager::earlyLoad;
+
+void TextureManager::StartDecodingEarly()
+{
+    earlyLoad = std::make_unique<PendingLoad>(startLoad(listGameFolders(), {}));
+}
+
+// An early load chose its images for an empty map; with textures already loaded it could
+// replace a stem's first image, so it is dropped then.
 void TextureManager::initialize()
 {
-    loadFolder(kOpaqueFolder, TextureKind::Opaque);
-    loadFolder(kBlendedFolder, TextureKind::Blended);
+    std::unique_ptr<PendingLoad> load = std::move(earlyLoad);
+    if (!load || !textures.empty())
+        load = std::make_unique<PendingLoad>(startLoad(listGameFolders(), textures));
+    finishLoad(*load);
     Log()->message(kName, "initialize");
 }
 
@@ -63,39 +77,72 @@ void TextureManager::shutdown()
 
 void TextureManager::loadFolder(const std::string& folder, TextureKind kind)
 {
-    for (const std::string& path : ListAssetFolder(folder, false, true))
-        loadTexture(path, StripExtension(GetFileName(path)), kind);
+    PendingLoad load = startLoad(listFolder(folder, kind), textures);
+    finishLoad(load);
 }
 
 void TextureManager::loadTexture(const std::string& path, const std::string& stem, TextureKind kind)
 {
-    // The first image of a stem wins; decoding and uploading a later one would only leak a GL
-    // texture that nothing can reach.
-    if (hasTexture(stem))
-        return;
+    if (!hasTexture(stem))
+        storeImage({path, stem, kind}, DecodedImage::FromFile(path));
+}
 
-    stbi_set_flip_vertically_on_load(1);
-    int width = 0;
-    int height = 0;
-    int channels = 0;
-    unsigned char* pixels = stbi_load(path.c_str(), &width, &height, &channels, 0);
-    if (!pixels)
+std::vector<TextureManager::Source> TextureManager::listFolder(const std::string& folder, TextureKind kind)
+{
+    std::vector<Source> sources;
+    for (const std::string& path : ListAssetFolder(folder, false, true))
+        sources.push_back({path, StripExtension(GetFileName(path)), kind});
+    return sources;
+}
+
+std::vector<TextureManager::Source> TextureManager::listGameFolders()
+{
+    std::vector<Source> sources = listFolder(kOpaqueFolder, TextureKind::Opaque);
+    const std::vector<Source> blended = listFolder(kBlendedFolder, TextureKind::Blended);
+    sources.insert(sources.end(), blended.begin(), blended.end());
+    return sources;
+}
+
+// The first image of a stem wins; decoding and uploading a later one would only leak a GL
+// texture that nothing can reach.
+TextureManager::PendingLoad TextureManager::startLoad(const std::vector<Source>& listed,
+                                                      const std::map<std::string, Texture>& loaded)
+{
+    PendingLoad load;
+    std::set<std::string> stems;
+    std::vector<std::string> paths;
+    for (const Source& source : listed)
+        if (!loaded.count(source.stem) && stems.insert(source.stem).second)
+        {
+            load.sources.push_back(source);
+            paths.push_back(source.path);
+        }
+    load.decoder = std::make_unique<ImageDecodePool>(paths);
+    return load;
+}
+
+void TextureManager::finishLoad(PendingLoad& load)
+{
+    for (const Source& source : load.sources)
+        storeImage(source, load.decoder->next());
+}
+
+void TextureManager::storeImage(const Source& source, const DecodedImage& image)
+{
+    if (!image.ok())
     {
-        Log()->error("ERROR Texture " + path + " Failed to load");
+        Log()->error("ERROR Texture " + source.path + " Failed to load");
         return;
     }
-    if (channels != kRequiredChannels)
+    if (image.getChannels() != kRequiredChannels)
     {
-        stbi_image_free(pixels);
-        Log()->error("File: '" + path + "' has an incorrect bit depth of: " + std::to_string(channels * 8) +
-                     ". All graphical assets MUST have a bit depth of 32!");
+        Log()->error("File: '" + source.path + "' has an incorrect bit depth of: " +
+                     std::to_string(image.getChannels() * 8) + ". All graphical assets MUST have a bit depth of 32!");
         throw std::invalid_argument("Incorrect bit depth.");
     }
-
-    const GLuint id = UploadRgba(width, height, pixels);
-    stbi_image_free(pixels);
-
-    textures[stem] = {id, kind, static_cast<float>(width), static_cast<float>(height)};
+    const GLuint id = UploadRgba(image.getWidth(), image.getHeight(), image.getPixels());
+    textures[source.stem] = {id, source.kind, static_cast<float>(image.getWidth()),
+                             static_cast<float>(image.getHeight())};
 }
 
 Texture TextureManager::getTexture(const std::string& name)

@@ -4,14 +4,22 @@
 // for the sorted blended pass. A missing name falls back to "NO_TEXTURE" so a typo shows a
 // placeholder instead of stopping the game. TextureComp, the emitters and the interface copy
 // the Texture records it returns; the GL textures themselves stay owned here.
+// Images are decoded on worker threads while this thread uploads the ones decoded before;
+// uploads, error lines and GL names still follow the sorted listing, opaque folder first. The
+// program starts that decoding before it opens the window (StartDecodingEarly), so the slow
+// part of making a GL context and the image decoding overlap.
 
 #include "engine/IEngineSystem.h"
 #include "engine/Observer.h"
 #include "graphics/Texture.h"
 
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
+
+class DecodedImage;
+class ImageDecodePool;
 
 class TextureManager : public IEngineSystem, public Observer
 {
@@ -21,6 +29,9 @@ public:
     static constexpr const char* kBlendedFolder = "assets/textures/blended";
     static constexpr const char* kFallbackName = "NO_TEXTURE";
     static TextureManager* getInstance();
+    // Lists both folders and starts decoding them; needs no GL context. The next initialize
+    // uploads those images instead of decoding them again.
+    static void StartDecodingEarly();
 
     void initialize() override;
     void update() override;
@@ -39,9 +50,28 @@ public:
     bool hasTexture(const std::string& name) const { return textures.count(name) != 0; }
 
 private:
+    struct Source
+    {
+        std::string path;
+        std::string stem;
+        TextureKind kind = TextureKind::None;
+    };
+    // Images chosen for loading, in upload order, and the pool decoding them.
+    struct PendingLoad
+    {
+        std::vector<Source> sources;
+        std::unique_ptr<ImageDecodePool> decoder;
+    };
+
+    static std::vector<Source> listFolder(const std::string& folder, TextureKind kind);
+    static std::vector<Source> listGameFolders();
+    static PendingLoad startLoad(const std::vector<Source>& listed, const std::map<std::string, Texture>& loaded);
+    void finishLoad(PendingLoad& load);
+    void storeImage(const Source& source, const DecodedImage& image);
     std::vector<std::string> namesOfKind(TextureKind kind) const;
 
     std::map<std::string, Texture> textures;
+    static std::unique_ptr<PendingLoad> earlyLoad;
 };
 
 class TextureManagerNull : public TextureManager

@@ -177,3 +177,70 @@ TEST(TextureManagerGL, TheGameTexturesLoadIntoTheirPasses)
     EXPECT_EQ(textures.getTexture("SpritePackage").width, textures.getTexture("SpriteNoPackage").width);
     textures.shutdown();
 }
+
+// Decoding runs ahead on other threads, but what the load leaves behind must not depend on it:
+// errors in listing order, and a bad image stops the load with exactly the images before it.
+TEST(TextureManagerGL, AnImageThatStopsTheLoadKeepsTheImagesListedBeforeIt)
+{
+    test::GLContext gl;
+    ASSERT_TRUE(gl.ok());
+    const std::string folder = test::ScratchFolder("TextureStopOrder");
+    for (const char* name : {"a", "b", "d", "f", "g", "h"})
+        WriteImage(folder + "/" + name + ".png", 4, 4, 4);
+    test::WriteText(folder + "/c.png", "broken");
+    test::WriteText(folder + "/e.png", "broken too");
+    WriteImage(folder + "/f2.png", 4, 4, 3);
+
+    TextureManager textures;
+    test::ConsoleCapture console;
+    EXPECT_THROW(textures.loadFolder(folder, TextureKind::Blended), std::invalid_argument);
+    EXPECT_EQ(textures.getBlendedTextureNames(), (std::vector<std::string>{"a", "b", "d", "f"}));
+    const std::string errors = console.err();
+    const size_t first = errors.find(folder + "/c.png Failed to load");
+    const size_t second = errors.find(folder + "/e.png Failed to load");
+    const size_t depth = errors.find(folder + "/f2.png' has an incorrect bit depth of: 24");
+    ASSERT_NE(depth, std::string::npos);
+    EXPECT_LT(first, second);
+    EXPECT_LT(second, depth);
+    textures.shutdown();
+}
+
+// The game starts decoding before its window exists; what initialize then holds must be what a
+// plain initialize gives, and a restart must read the folders afresh rather than reuse it.
+TEST(TextureManagerGL, DecodingStartedEarlyLoadsWhatAPlainStartLoads)
+{
+    test::GLContext gl;
+    ASSERT_TRUE(gl.ok());
+    TextureManager plain;
+    plain.initialize();
+    TextureManager::StartDecodingEarly();
+    TextureManager early;
+    early.initialize();
+    EXPECT_EQ(early.getOpaqueTextureNames(), plain.getOpaqueTextureNames());
+    EXPECT_EQ(early.getBlendedTextureNames(), plain.getBlendedTextureNames());
+    for (const std::string& name : plain.getBlendedTextureNames())
+        EXPECT_EQ(early.getTexture(name).width, plain.getTexture(name).width) << name;
+    early.restart();
+    EXPECT_EQ(early.getBlendedTextureNames(), plain.getBlendedTextureNames());
+    plain.shutdown();
+    early.shutdown();
+}
+
+// An early load chose its images for an empty manager; one that already holds textures keeps
+// its first image of each stem.
+TEST(TextureManagerGL, DecodingStartedEarlyNeverReplacesLoadedTextures)
+{
+    test::GLContext gl;
+    ASSERT_TRUE(gl.ok());
+    const std::string folder = test::ScratchFolder("TextureEarlyShadow");
+    WriteImage(folder + "/Transition1.png", 2, 3, 4);
+    TextureManager textures;
+    textures.loadFolder(folder, TextureKind::Opaque);
+    TextureManager::StartDecodingEarly();
+    textures.initialize();
+    const Texture wipe = textures.getTexture("Transition1");
+    EXPECT_EQ(wipe.kind, TextureKind::Opaque);
+    EXPECT_EQ(wipe.width, 2.0f);
+    EXPECT_TRUE(textures.hasTexture("NO_TEXTURE"));
+    textures.shutdown();
+}
