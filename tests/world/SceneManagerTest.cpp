@@ -204,7 +204,9 @@ TEST_F(SceneManagerTest, SkippedLayersAndObjectsAreReportedAndCounted)
             EXPECT_NE(err.find("ERROR! : " + error), std::string::npos) << level.text << "\n" << err;
         EXPECT_EQ(out.find("loaded successfully"), std::string::npos) << level.text;
         if (!level.closing.empty())
+        {
             EXPECT_NE(out.find("loadSceneByPath : " + level.closing), std::string::npos) << level.text << "\n" << out;
+        }
     }
 }
 
