@@ -40,13 +40,15 @@ GAME_FILES = {
 # Minimal inputs of the right shape, by target.
 SMALL_FILES = {
     "emitter_file": {
-        "spark.json": '{"Spark": {"NumParticles": 4, "Lifespan": 500, "Loop": false, '
-                      '"Texture": "Spark", "Velocity": [0, 1, 0], "Flags": {"Gravity": true}}}',
+        "spark.json": '{"Spark": {"Name": "Spark", "NumParticles": 4, "Lifespan": 500, "Loop": false, '
+                      '"Texture": "Spark", "Velocity": {"x": 0, "y": 1, "z": 0}, '
+                      '"Color": {"r": 1, "g": 0.5, "b": 0, "a": 1}, "Flags": ["Gravity"]}}',
         "null.json": "null",
     },
     "archetype_file": {
-        "block.json": '[{"name": "Block", "Transform": {"Position": [0, 0, 0]}, '
-                      '"TextureSlicerComp": {"border": [1, 2, 3, 4]}}]',
+        "block.json": '[{"name": "Block", "TransformComp": {"scale": {"x": 2, "y": 1, "z": 1}}, '
+                      '"Mesh": "quad", "Flags": ["dynamic"], "TextureSlicerComp": {"border": '
+                      '{"left": 1, "bottom": 2, "right": 3, "top": 4}}}]',
     },
     "level_file": {
         "one.json": '{"layers": [{"name": "Main", "objects": [{"type": "Wall", "x": 0, "y": 0, '
@@ -54,16 +56,16 @@ SMALL_FILES = {
                     '"value": 1.0}]}]}',
     },
     "animation_sheets": {
-        "one.json": '{"Default": {"Columns": 2, "Rows": 2, "Animations": {"Idle": '
-                    '{"Frames": 2, "Row": 1, "FrameTime": 100, "Loop": true}}}}',
+        "one.json": '{"AnimationSheets": [{"Name": "Default", "Columns": 2, "Rows": 2, "Animations": '
+                    '[{"Name": "Idle", "FrameCount": 2, "Start Row": 1, "Frame Speed": 100, '
+                    '"Looping": true}]}]}',
     },
     "binding_file": {
-        "jump.json": '{"AxisThreshold": 0.3, "TriggerThreshold": 0.3, "Jump": '
-                     '{"Key": "SPACE", "Trigger": "OnPress"}}',
+        "jump.json": '{"Jump": {"Action": "Jump", "Code": "BUTTON_KEY_SPACE", "TrigType": "OnPress"}}',
     },
     "sound_presets": {
-        "default.json": '{"Default": {"Name": "Default", "Looping": 1, "Volume": 0.5}, '
-                        '"FootStepBaseVolume": 1.0}',
+        "default.json": '{"Default": {"Name": "Default", "SoundSource": "Default", "Looping": 1, '
+                        '"Volume": 0.5}, "FootStepBaseVolume": 1.0}',
     },
     "sound_groups": {
         "effects.json": '{"Effects": {"Name": "Effects", "Volume": 0.5, "Pitch": 1.0}}',
