@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <exception>
 #include <new>
+#include <sanitizer/common_interface_defs.h>
 
 namespace
 {
@@ -20,10 +21,16 @@ bool IsStrict()
 
 [[noreturn]] void Report(const std::string& what, const std::string& path)
 {
-    std::fprintf(stderr, "==fuzz== loader of %s ended with %s\n", path.c_str(), what.c_str());
-    std::fflush(stderr);
-    std::abort();
+    FuzzLoaderGuard::Fail("loader of " + path + " ended with " + what);
 }
+}
+
+void FuzzLoaderGuard::Fail(const std::string& text)
+{
+    std::fprintf(stderr, "==fuzz== %s\n", text.c_str());
+    std::fflush(stderr);
+    __sanitizer_report_error_summary(("fuzz: " + text).c_str());
+    std::abort();
 }
 
 void FuzzLoaderGuard::Run(const std::string& path, const std::function<void()>& load)

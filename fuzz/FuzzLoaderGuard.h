@@ -11,4 +11,7 @@
 namespace FuzzLoaderGuard
 {
 void Run(const std::string& path, const std::function<void()>& load);
+// Reports a finding and aborts. The text reaches the sanitizers' report stream, which stays
+// open when the runs close the target's standard error.
+[[noreturn]] void Fail(const std::string& text);
 }

@@ -7,8 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
+#include <string>
 
 namespace
 {
@@ -18,10 +17,7 @@ void CheckIndices(const MeshGeometry& geometry)
     for (const Face& face : geometry.faces)
     {
         if (face.a >= count || face.b >= count || face.c >= count)
-        {
-            std::fprintf(stderr, "==fuzz== a face points past the %zu vertices\n", count);
-            std::abort();
-        }
+            FuzzLoaderGuard::Fail("a face points past the " + std::to_string(count) + " vertices");
     }
 }
 }

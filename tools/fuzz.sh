@@ -34,6 +34,9 @@ else
     done
 fi
 
+# Undefined behaviour is reported with the stack that led to it.
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1}
+
 failed=()
 summary=()
 for target in "${targets[@]}"; do
