@@ -4,10 +4,13 @@
 #include <cstdlib>
 #include <exception>
 #include <new>
-#include <sanitizer/common_interface_defs.h>
+#include <unistd.h>
 
 namespace
 {
+// The runs close the target's standard error; findings keep a copy of it taken at start-up.
+int gReportFd = STDERR_FILENO;
+
 constexpr const char* kStrictVariable = "WENDLEBOX_FUZZ_STRICT";
 
 bool IsStrict()
@@ -25,11 +28,18 @@ bool IsStrict()
 }
 }
 
+// libFuzzer calls this before it closes standard error.
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    const int copy = dup(STDERR_FILENO);
+    if (copy >= 0)
+        gReportFd = copy;
+    return 0;
+}
+
 void FuzzLoaderGuard::Fail(const std::string& text)
 {
-    std::fprintf(stderr, "==fuzz== %s\n", text.c_str());
-    std::fflush(stderr);
-    __sanitizer_report_error_summary(("fuzz: " + text).c_str());
+    dprintf(gReportFd, "==fuzz== %s\n", text.c_str());
     std::abort();
 }
 

@@ -11,7 +11,7 @@
 namespace FuzzLoaderGuard
 {
 void Run(const std::string& path, const std::function<void()>& load);
-// Reports a finding and aborts. The text reaches the sanitizers' report stream, which stays
-// open when the runs close the target's standard error.
+// Reports a finding on standard error (as it was at start-up, since the runs close it) and
+// aborts.
 [[noreturn]] void Fail(const std::string& text);
 }
