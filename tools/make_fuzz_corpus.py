@@ -1,0 +1,190 @@
+#!/usr/bin/python3
+"""Writes the fuzz targets' seed corpora under fuzz/corpus/<target>/.
+
+Each corpus holds one or two of the game's own data files and a few minimal inputs, small so
+that the fuzzer starts from valid shapes and spends its time mutating them. Images come from
+the shared palette; sounds are short tones (WAV written here, FLAC and OGG converted by sox, the OGG stream
+serial fixed).
+Running it again gives identical files.
+"""
+
+import math
+import os
+import shutil
+import struct
+import subprocess
+import sys
+import wave
+
+from PIL import Image
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import palette  # noqa: E402
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+CORPUS = os.path.join(ROOT, "fuzz", "corpus")
+
+# Copies of the game's files, by target.
+GAME_FILES = {
+    "emitter_file": ["assets/ParticleEmitter.json"],
+    "archetype_file": ["assets/Entity.json"],
+    "level_file": ["assets/scenes/Level1.json", "assets/scenes/Test Map.json"],
+    "animation_sheets": ["assets/Animations/Animations.json"],
+    "binding_file": ["assets/input.json"],
+    "sound_presets": ["assets/sound/soundPresets.json"],
+    "sound_groups": ["assets/sound/soundGroups.json"],
+    "event_file": ["assets/default.json"],
+    "obj_geometry": ["assets/meshes/quad.obj"],
+}
+
+# Minimal inputs of the right shape, by target.
+SMALL_FILES = {
+    "emitter_file": {
+        "spark.json": '{"Spark": {"Name": "Spark", "NumParticles": 4, "Lifespan": 500, "Loop": false, '
+                      '"Texture": "Spark", "Velocity": {"x": 0, "y": 1, "z": 0}, '
+                      '"Color": {"r": 1, "g": 0.5, "b": 0, "a": 1}, "Flags": ["Gravity"]}}',
+        "null.json": "null",
+    },
+    "archetype_file": {
+        "block.json": '[{"name": "Block", "TransformComp": {"scale": {"x": 2, "y": 1, "z": 1}}, '
+                      '"Mesh": "quad", "Flags": ["dynamic"], "TextureSlicerComp": {"border": '
+                      '{"left": 1, "bottom": 2, "right": 3, "top": 4}}}]',
+    },
+    "level_file": {
+        "one.json": '{"layers": [{"name": "Main", "objects": [{"type": "Wall", "x": 0, "y": 0, '
+                    '"width": 1, "height": 1}], "properties": [{"name": "Depth", "type": "float", '
+                    '"value": 1.0}]}]}',
+    },
+    "animation_sheets": {
+        "one.json": '{"AnimationSheets": [{"Name": "Default", "Columns": 2, "Rows": 2, "Animations": '
+                    '[{"Name": "Idle", "FrameCount": 2, "Start Row": 1, "Frame Speed": 100, '
+                    '"Looping": true}]}]}',
+    },
+    "binding_file": {
+        "jump.json": '{"Jump": {"Action": "Jump", "Code": "BUTTON_KEY_SPACE", "TrigType": "OnPress"}}',
+    },
+    "sound_presets": {
+        "default.json": '{"Default": {"Name": "Default", "SoundSource": "Default", "Looping": 1, '
+                        '"Volume": 0.5}, "FootStepBaseVolume": 1.0}',
+    },
+    "sound_groups": {
+        "effects.json": '{"Effects": {"Name": "Effects", "Volume": 0.5, "Pitch": 1.0}}',
+    },
+    "event_file": {
+        "mixed.json": '{"Active": ["CREATE"], "NotActive": ["WIN", "NOSUCHEVENT"]}',
+    },
+    "obj_geometry": {
+        "triangle.obj": "v 0 0 0\nv 1 0 0\nv 0 1 0\nvt 0 0\nvt 1 0\nvt 0 1\n"
+                        "vn 0 0 1\nf 1/1/1 2/2/1 3/3/1\n",
+        "quad.obj": "v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\nf 1 2 3 4\nf -1 -2 -3\n",
+    },
+}
+
+
+def write_text(target, name, text):
+    folder = os.path.join(CORPUS, target)
+    os.makedirs(folder, exist_ok=True)
+    with open(os.path.join(folder, name), "w", newline="\n") as out:
+        out.write(text)
+
+
+def copy_game_files():
+    for target, paths in GAME_FILES.items():
+        folder = os.path.join(CORPUS, target)
+        os.makedirs(folder, exist_ok=True)
+        for path in paths:
+            shutil.copyfile(os.path.join(ROOT, path),
+                            os.path.join(folder, os.path.basename(path).replace(" ", "_")))
+
+
+def write_small_files():
+    for target, files in SMALL_FILES.items():
+        for name, text in files.items():
+            write_text(target, name, text)
+
+
+def checker(size, first, second):
+    image = Image.new("RGBA", (size, size), first)
+    for y in range(size):
+        for x in range(size):
+            if (x + y) % 2:
+                image.putpixel((x, y), second)
+    return image
+
+
+def write_images():
+    folder = os.path.join(CORPUS, "image_decode")
+    os.makedirs(folder, exist_ok=True)
+    image = checker(4, palette.TEAL, palette.with_alpha(palette.CORAL, 128))
+    palette.save_png(image, folder, "rgba")
+    image.convert("RGB").save(os.path.join(folder, "rgb.png"), optimize=True)
+    image.convert("RGB").save(os.path.join(folder, "rgb.bmp"))
+    image.save(os.path.join(folder, "rgba.tga"))
+    image.convert("P").save(os.path.join(folder, "indexed.gif"))
+
+
+def tone_frames(count, channels, rate, frequency):
+    frames = bytearray()
+    for index in range(count):
+        value = int(12000 * math.sin(2 * math.pi * frequency * index / rate))
+        frames += struct.pack("<h", value) * channels
+    return bytes(frames)
+
+
+def write_wav(path, channels, rate, count):
+    with wave.open(path, "wb") as out:
+        out.setnchannels(channels)
+        out.setsampwidth(2)
+        out.setframerate(rate)
+        out.writeframes(tone_frames(count, channels, rate, 440))
+
+
+OGG_SERIAL = 0x57424F58
+
+
+def ogg_crc(page):
+    crc = 0
+    for byte in page:
+        crc ^= byte << 24
+        for _ in range(8):
+            crc = ((crc << 1) ^ 0x04C11DB7 if crc & 0x80000000 else crc << 1) & 0xFFFFFFFF
+    return crc
+
+
+def fix_ogg_serial(path):
+    """The encoder picks a random stream serial; a fixed one keeps the file the same each run."""
+    with open(path, "rb") as source:
+        data = bytearray(source.read())
+    offset = 0
+    while offset < len(data):
+        segments = data[offset + 26]
+        length = 27 + segments + sum(data[offset + 27:offset + 27 + segments])
+        struct.pack_into("<I", data, offset + 14, OGG_SERIAL)
+        struct.pack_into("<I", data, offset + 22, 0)
+        struct.pack_into("<I", data, offset + 22, ogg_crc(data[offset:offset + length]))
+        offset += length
+    with open(path, "wb") as out:
+        out.write(data)
+
+
+def write_sounds():
+    folder = os.path.join(CORPUS, "sound_decode")
+    os.makedirs(folder, exist_ok=True)
+    mono = os.path.join(folder, "mono.wav")
+    write_wav(mono, 1, 8000, 200)
+    write_wav(os.path.join(folder, "stereo.wav"), 2, 11025, 100)
+    subprocess.run(["sox", "--no-dither", mono, os.path.join(folder, "mono.flac")], check=True)
+    ogg = os.path.join(folder, "mono.ogg")
+    subprocess.run(["sox", "--no-dither", mono, ogg], check=True)
+    fix_ogg_serial(ogg)
+
+
+def main():
+    copy_game_files()
+    write_small_files()
+    write_images()
+    write_sounds()
+
+
+if __name__ == "__main__":
+    main()
