@@ -8,6 +8,7 @@
 #include <GL/glew.h>
 #include <stb/stb_image.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace
@@ -15,6 +16,31 @@ namespace
 TextureManager* gTextureManager = nullptr;
 
 constexpr int kRequiredChannels = 4;
+// No image of ours comes near this; anything larger would cost gigabytes to decode.
+constexpr int kMaxImageSide = 8192;
+
+int MaxImageSide()
+{
+    GLint glMax = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &glMax);
+    return glMax > 0 ? std::min(glMax, kMaxImageSide) : kMaxImageSide;
+}
+
+// Reads only the image's header, so an oversized file is refused before any pixel is decoded.
+bool FitsTextureLimit(const std::string& path)
+{
+    int width = 0;
+    int height = 0;
+    int channels = 0;
+    if (!stbi_info(path.c_str(), &width, &height, &channels))
+        return true;
+    const int limit = MaxImageSide();
+    if (width <= limit && height <= limit)
+        return true;
+    Log()->error("ERROR Texture " + path + " is " + std::to_string(width) + "x" + std::to_string(height) +
+                 " pixels; images may be at most " + std::to_string(limit) + " pixels on a side.");
+    return false;
+}
 
 // Nearest filtering keeps the pixel art crisp at any zoom.
 GLuint UploadRgba(int width, int height, const unsigned char* pixels)
@@ -71,7 +97,7 @@ void TextureManager::loadTexture(const std::string& path, const std::string& ste
 {
     // The first image of a stem wins; decoding and uploading a later one would only leak a GL
     // texture that nothing can reach.
-    if (hasTexture(stem))
+    if (hasTexture(stem) || !FitsTextureLimit(path))
         return;
 
     stbi_set_flip_vertically_on_load(1);
