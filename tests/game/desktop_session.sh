@@ -58,6 +58,36 @@ PY
     previous="$file"
 }
 
+# Whether a screenshot shows the level ("level") or the pause menu over it ("pause"). The
+# level is mostly the night sky, with none of the wipe's bands, the comic's paper or the level
+# card's lettering; the pause menu's left panel has a long upright border in the wipe's darker
+# colour, which the wipe's diagonal bands never leave alone on so little of the screen.
+screen_is() {
+    /usr/bin/python3 - "$1" "$2" <<'PY'
+import sys
+from PIL import Image
+image = Image.open(sys.argv[2]).convert("RGB")
+width, height = image.size
+area = width * height
+colours = dict((colour, count) for count, colour in image.getcolors(area))
+share = lambda *wanted: sum(colours.get(colour, 0) for colour in wanted) / area
+teal, light, sky, paper, lettering = (58, 175, 169), (142, 227, 200), (27, 31, 59), (247, 244, 234), (242, 212, 146)
+if sys.argv[1] == "level":
+    sys.exit(0 if 0.5 < share(sky) < 0.95 and share(teal, light) < 0.05 and share(paper) < 0.003
+             and share(lettering) < 0.001 else 1)
+if share(teal, light) > 0.1:
+    sys.exit(1)
+pixels = image.load()
+for x in range(width // 2):
+    run = 0
+    for y in range(height):
+        run = run + 1 if pixels[x, y] == teal else 0
+        if run > height // 3:
+            sys.exit(0)
+sys.exit(1)
+PY
+}
+
 # Each key and click is held across at least one input poll of the game loop.
 key() {
     xdotool keydown --window "$window" "$1"
@@ -94,10 +124,20 @@ screenshot comic
 key space
 # The wipe covers, holds for three seconds and uncovers; the game ignores the pause key
 # until it has, and a software renderer can run the loop slower than real time.
-wait_for 12
+# A busy machine runs it slower still, so look until the level shows.
+wait_for 8
+for _ in $(seq 1 60); do
+    import -window root "$out/probe.png"
+    screen_is level "$out/probe.png" && break
+    wait_for 0.5
+done
 screenshot level
-key Escape
-wait_for 0.5
+for _ in $(seq 1 10); do
+    key Escape
+    wait_for 0.5
+    import -window root "$out/probe.png"
+    screen_is pause "$out/probe.png" && break
+done
 screenshot pause-menu
 
 # The pause menu's layout scales with the window height (1081 for a 1080 monitor).
