@@ -1,12 +1,21 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs the whole test suite. Tests that need OpenGL
-# run in a virtual X server with Mesa's software renderer. Then every loader's fuzz target runs
-# for 20 seconds; a fault found fails the run and names the input.
+# Installs what is missing, builds, and runs the whole test suite; then builds the sanitizer
+# build (AddressSanitizer, LeakSanitizer, UBSan) into build-asan and runs the whole suite again
+# there; then every loader's fuzz target runs for 20 seconds, a fault found failing the run and
+# naming the input. Tests that need OpenGL run in a virtual X server with Mesa's software renderer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+root="$(pwd)"
 bash tools/install-deps.sh
 bash tools/build.sh
-cd build
+(cd build && xvfb-run -a -s "-screen 0 1920x1080x24" ctest --output-on-failure -j "$(nproc)")
+
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWENDLEBOX_SANITIZE=ON
+cmake --build build-asan --target wendlebox wendlebox_tests wendlebox_gl_tests
+cd build-asan
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:strict_string_checks=1:detect_stack_use_after_return=0"
+export LSAN_OPTIONS="suppressions=$root/tools/lsan.supp:print_suppressions=0"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 xvfb-run -a -s "-screen 0 1920x1080x24" ctest --output-on-failure -j "$(nproc)"
 cd ..
 bash tools/fuzz.sh 20

@@ -2,16 +2,97 @@
 
 #include <stb/stb_image.h>
 
+#include <cstdint>
+#include <fstream>
+#include <iterator>
+
+namespace
+{
+const std::string kPngSignature("\x89PNG\r\n\x1a\n", 8);
+
+// stb reads a JPEG's tables before it knows the image's size, and a malformed table writes
+// past its buffers; a JPEG never has the alpha channel a texture needs, so none is read.
+bool IsJpeg(const std::string& bytes)
+{
+    size_t at = 0;
+    while (at < bytes.size() && static_cast<unsigned char>(bytes[at]) == 0xFF)
+        ++at;
+    return at > 0 && at < bytes.size() && static_cast<unsigned char>(bytes[at]) == 0xD8;
+}
+
+uint32_t BigEndian32(const std::string& bytes, size_t at)
+{
+    uint32_t value = 0;
+    for (size_t i = 0; i < 4; ++i)
+        value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
+    return value;
+}
+
+// stb reserves what a PNG chunk claims before reading it: a chunk that claims more than the
+// file holds would cost that much memory for nothing.
+bool PngChunksFit(const std::string& bytes)
+{
+    size_t at = kPngSignature.size();
+    while (at + 8 <= bytes.size())
+    {
+        const uint64_t length = BigEndian32(bytes, at);
+        if (length + 12 > bytes.size() - at)
+            return false;
+        at += static_cast<size_t>(length) + 12;
+    }
+    return true;
+}
+
+std::string ReadBytes(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+const stbi_uc* Data(const std::string& bytes)
+{
+    return reinterpret_cast<const stbi_uc*>(bytes.data());
+}
+}
+
 void DecodedImage::PixelRelease::operator()(unsigned char* data) const
 {
     stbi_image_free(data);
 }
 
+std::string DecodedImage::RefusalOf(const std::string& bytes)
+{
+    if (IsJpeg(bytes))
+        return "is a JPEG image; textures need an alpha channel (32-bit images such as PNG).";
+    if (bytes.compare(0, kPngSignature.size(), kPngSignature) == 0 && !PngChunksFit(bytes))
+        return "is a damaged PNG image: a chunk claims more bytes than the file holds.";
+    int width = 0;
+    int height = 0;
+    int channels = 0;
+    const bool known = stbi_info_from_memory(Data(bytes), static_cast<int>(bytes.size()), &width, &height, &channels);
+    if (known && (width > kMaxSide || height > kMaxSide))
+        return "is " + std::to_string(width) + "x" + std::to_string(height) + " pixels; images may be at most " +
+               std::to_string(kMaxSide) + " pixels on a side.";
+    return {};
+}
+
 // The flip is set per thread: the process-wide switch would race between decoding threads.
 DecodedImage DecodedImage::FromFile(const std::string& path) noexcept
 {
-    stbi_set_flip_vertically_on_load_thread(1);
     DecodedImage image;
-    image.pixels.reset(stbi_load(path.c_str(), &image.width, &image.height, &image.channels, 0));
+    try
+    {
+        const std::string bytes = ReadBytes(path);
+        image.refusal = RefusalOf(bytes);
+        if (!image.refusal.empty())
+            return image;
+        stbi_set_flip_vertically_on_load_thread(1);
+        image.pixels.reset(stbi_load_from_memory(Data(bytes), static_cast<int>(bytes.size()), &image.width,
+                                                 &image.height, &image.channels, 0));
+    }
+    catch (const std::exception&)
+    {
+        image.pixels.reset();
+    }
     return image;
 }

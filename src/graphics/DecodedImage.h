@@ -2,6 +2,8 @@
 // One image file decoded into memory, its rows flipped so that the bottom row comes first as
 // OpenGL texture coordinates expect. Decoding touches no GL state and no state shared between
 // threads, so worker threads decode while the GL thread uploads what was decoded before.
+// A file is checked before any pixel is decoded: its header must not promise more than the
+// game can hold, so a small hostile file never costs gigabytes.
 
 #include <cstddef>
 #include <memory>
@@ -10,10 +12,15 @@
 class DecodedImage
 {
 public:
-    // An image that failed to decode has no pixels; the reason stays with stb_image.
+    // No image of ours comes near this; anything larger would cost gigabytes to decode.
+    static constexpr int kMaxSide = 8192;
+
+    // An image that failed to decode has no pixels; the reason stays with stb_image unless
+    // the file was refused before decoding, which getRefusal then says.
     static DecodedImage FromFile(const std::string& path) noexcept;
 
     bool ok() const { return pixels != nullptr; }
+    const std::string& getRefusal() const { return refusal; }
     int getWidth() const { return width; }
     int getHeight() const { return height; }
     int getChannels() const { return channels; }
@@ -26,8 +33,11 @@ private:
         void operator()(unsigned char* data) const;
     };
 
+    static std::string RefusalOf(const std::string& bytes);
+
     int width = 0;
     int height = 0;
     int channels = 0;
+    std::string refusal;
     std::unique_ptr<unsigned char, PixelRelease> pixels;
 };

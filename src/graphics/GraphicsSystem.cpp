@@ -46,6 +46,8 @@ DrawData GraphicsSystemNull::getDrawData()
 
 GraphicsSystem::GraphicsSystem() : current(RenderContextNull::instance()) {}
 
+GraphicsSystem::~GraphicsSystem() = default;
+
 void GraphicsSystem::initialize()
 {
     if (initialized)
@@ -58,9 +60,9 @@ void GraphicsSystem::initialize()
     }
     for (const std::string& programName : shaders->getProgramNames())
     {
-        auto* context = new RenderContext(shaders->getProgram(programName));
+        auto context = std::make_unique<RenderContext>(shaders->getProgram(programName));
         context->setName(programName);
-        contexts[programName] = context;
+        contexts[programName] = std::move(context);
     }
     blendedPassNext = false;
     initialized = true;
@@ -103,16 +105,19 @@ void GraphicsSystem::drawBlendedPass()
         ->recordRenderTime(kBlendedTimingName, micros);
 }
 
-// Contexts, queue and flags stay: the GL objects end with the process.
+// The programs belong to the ShaderManager, so freeing a context touches no GL object.
 void GraphicsSystem::shutdown()
 {
+    current = RenderContextNull::instance();
+    contexts.clear();
+    initialized = false;
     Log()->message(kName, "shutdown");
 }
 
 RenderContext* GraphicsSystem::getContext(const std::string& name) const
 {
     const auto found = contexts.find(name);
-    return found == contexts.end() ? RenderContextNull::instance() : found->second;
+    return found == contexts.end() ? RenderContextNull::instance() : found->second.get();
 }
 
 void GraphicsSystem::setContext(const std::string& name, const Camera& camera)
@@ -130,7 +135,7 @@ void GraphicsSystem::setContext(const std::string& name)
         Log()->error("ERR: setContext(), " + name + " not found.");
         return;
     }
-    current = found->second;
+    current = found->second.get();
     glUseProgram(current->getProgram());
     current->getDrawData();
 

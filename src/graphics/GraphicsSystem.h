@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -30,10 +31,13 @@ public:
     static GraphicsSystem* getInstance();
 
     GraphicsSystem();
+    ~GraphicsSystem() override;
 
     void initialize() override;
     void update() override;
     void render() override;
+    // Frees the contexts; the engine calls it once per registration, and the second call
+    // finds nothing left to free. A later initialize builds them again.
     void shutdown() override;
 
     // Makes the named context current, binds its program and uploads "projection" and "view"
@@ -64,7 +68,7 @@ private:
     void prepareOpaquePass();
     void drawBlendedPass();
 
-    std::map<std::string, RenderContext*> contexts;
+    std::map<std::string, std::unique_ptr<RenderContext>> contexts;
     RenderContext* current;
     BlendedQueue blendedQueue;
     bool blendedPassNext = false;

@@ -129,6 +129,11 @@ void TextureManager::finishLoad(PendingLoad& load)
 
 void TextureManager::storeImage(const Source& source, const DecodedImage& image)
 {
+    if (!image.getRefusal().empty())
+    {
+        Log()->error("ERROR Texture " + source.path + " " + image.getRefusal());
+        return;
+    }
     if (!image.ok())
     {
         Log()->error("ERROR Texture " + source.path + " Failed to load");

@@ -117,10 +117,11 @@ void AudioSystem::release()
 
 AudioSound* AudioSystem::addSound(const std::string& path, bool stream)
 {
-    std::unique_ptr<AudioSound> sound = AudioSound::load(path, stream);
+    std::string problem;
+    std::unique_ptr<AudioSound> sound = AudioSound::load(path, stream, problem);
     if (!sound)
     {
-        Log()->error("Sound file [" + path + "] could not be read.");
+        Log()->error("Sound file [" + path + "] " + problem);
         return nullptr;
     }
     sounds.push_back(std::move(sound));

@@ -5,12 +5,23 @@
 # screenshot must show a picture (not one flat colour) that differs from the one before, and
 # the game must exit with code 0.
 # Usage: desktop_session.sh <wendlebox binary> <output folder>; run from the repository root.
+# WENDLEBOX_WAIT_SCALE stretches the waits for the game to load and for wipes and menus to
+# settle, for builds that run the game slower (sanitizers); key and click timing stays.
 set -euo pipefail
 
 if [ -z "${WENDLEBOX_OWN_X:-}" ]; then
     export WENDLEBOX_OWN_X=1
     exec xvfb-run -a -s "-screen 0 1920x1080x24" bash "$0" "$@"
 fi
+
+scale="${WENDLEBOX_WAIT_SCALE:-1}"
+scaled() {
+    awk -v seconds="$1" -v scale="$scale" 'BEGIN { print seconds * scale }'
+}
+# Sleeps the given seconds times the wait scale.
+wait_for() {
+    sleep "$(scaled "$1")"
+}
 
 game="$1"
 out="$2/desktop"
@@ -22,7 +33,7 @@ export APPDATA="$out/appdata"
 pid=$!
 trap 'kill $pid 2>/dev/null || true' EXIT
 
-window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Wendlebox$' | head -n 1)
+window=$(timeout "$(scaled 30)" xdotool search --sync --onlyvisible --name '^Wendlebox$' | head -n 1)
 xdotool mousemove 960 540
 
 shot=0
@@ -72,13 +83,13 @@ import sys
 from PIL import Image
 low, high = zip(*Image.open(sys.argv[1]).convert('RGB').getextrema())
 sys.exit(0 if max(h - l for l, h in zip(low, high)) >= 16 else 1)" "$out/first.png" && break
-    sleep 0.5
+    wait_for 0.5
 done
 screenshot logo
 key Escape
 key Escape
 key Escape
-sleep 1.0
+wait_for 1.0
 screenshot comic
 key space
 screenshot wipe
@@ -136,7 +147,7 @@ click "$yesX" "$yesY"
 
 for _ in $(seq 1 50); do
     kill -0 $pid 2>/dev/null || break
-    sleep 0.2
+    wait_for 0.2
 done
 trap - EXIT
 if kill -0 $pid 2>/dev/null; then

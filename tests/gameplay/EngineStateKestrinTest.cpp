@@ -3,6 +3,7 @@
 #include "gameplay/PlayStateActions.h"
 #include "gameplay/PlayStateFixture.h"
 #include "ui/EngineStatePauseMenu.h"
+#include "ui/UIManager.h"
 
 #include <gtest/gtest.h>
 #include <imgui.h>
@@ -23,9 +24,13 @@ protected:
         PlayStateFixture::SetUp();
         // Keeps the package indicator out of the draws these tests look at.
         controller.packageHeld = true;
+        // The pause menu hands its windows to the interface, which frees them.
+        ui.setName(UIManager::kName);
+        engine.registerSystem(&ui);
     }
 
     EngineStateKestrin* play = EngineStateKestrin::instance();
+    UIManager ui;
 
     std::vector<std::string> drawnTextures() const
     {

@@ -115,6 +115,27 @@ TEST(GraphicsSystemGL, ContextsAreBuiltOnceFromEveryProgram)
     EXPECT_EQ(rig.graphics.getContext("WorldShader"), before);
 }
 
+// Registered twice, the system is shut down twice: the first call frees the contexts, the
+// second finds nothing, and a later initialize builds them again.
+TEST(GraphicsSystemGL, ShutdownFreesTheContextsOnceAndInitializeRebuildsThem)
+{
+    test::RenderRig rig;
+    ASSERT_TRUE(rig.gl.ok());
+    rig.startGraphics();
+    rig.graphics.setContext("WorldShader");
+
+    test::ConsoleCapture console;
+    rig.graphics.shutdown();
+    rig.graphics.shutdown();
+    EXPECT_EQ(test::SplitLines(console.out()).size(), 2u);
+    EXPECT_FALSE(rig.graphics.isInitialized());
+    EXPECT_TRUE(rig.graphics.getContextName().empty());
+    EXPECT_EQ(rig.graphics.getContext("WorldShader"), RenderContextNull::instance());
+
+    rig.graphics.initialize();
+    EXPECT_EQ(rig.graphics.getContext("WorldShader")->getProgram(), rig.shaders.getProgram("WorldShader"));
+}
+
 TEST(GraphicsSystemGL, SetContextUploadsTheStoredCameraSizedToTheWindow)
 {
     test::RenderRig rig;

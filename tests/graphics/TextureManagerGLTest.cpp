@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <stdexcept>
 
 namespace
@@ -19,6 +20,13 @@ void WriteImage(const std::string& path, int width, int height, int channels, ui
     for (int x = 0; x < width * channels; ++x)
         pixels[static_cast<size_t>(height - 1) * width * channels + x] = 10;
     stbi_write_png(path.c_str(), width, height, channels, pixels.data(), width * channels);
+}
+
+void PatchByte(const std::string& path, std::streamoff offset, char value)
+{
+    std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
+    file.seekp(offset);
+    file.put(value);
 }
 
 std::string BadDepthMessage(int channels)
@@ -242,5 +250,47 @@ TEST(TextureManagerGL, DecodingStartedEarlyNeverReplacesLoadedTextures)
     EXPECT_EQ(wipe.kind, TextureKind::Opaque);
     EXPECT_EQ(wipe.width, 2.0f);
     EXPECT_TRUE(textures.hasTexture("NO_TEXTURE"));
+    textures.shutdown();
+}
+
+// The size is read from the header, so even a file that only claims 16384 by 16384 is
+// refused without decoding, and lookups of it fall back to the placeholder.
+TEST(TextureManagerGL, ImagesPastTheSizeLimitAreRefusedBeforeDecoding)
+{
+    test::GLContext gl;
+    ASSERT_TRUE(gl.ok());
+    const std::string folder = test::ScratchFolder("TextureTooLarge");
+    WriteImage(folder + "/NO_TEXTURE.png", 2, 2, 4);
+    WriteImage(folder + "/Widest.png", 8192, 1, 4);
+    WriteImage(folder + "/Wide.png", 8193, 1, 4);
+    WriteImage(folder + "/Tall.png", 1, 8193, 4);
+    std::vector<uint8_t> header(16 * 16 * 4, 0);
+    stbi_write_png((folder + "/Huge.png").c_str(), 16, 16, 4, header.data(), 16 * 4);
+    // The width and height stand big-endian in the IHDR chunk at bytes 16 and 20.
+    for (const std::streamoff side : {16, 20})
+    {
+        PatchByte(folder + "/Huge.png", side + 2, 0x40);
+        PatchByte(folder + "/Huge.png", side + 3, 0x00);
+    }
+
+    TextureManager textures;
+    test::ConsoleCapture console;
+    textures.loadFolder(folder, TextureKind::Opaque);
+    const std::string errors = console.err();
+    EXPECT_TRUE(textures.hasTexture("Widest"));
+    const struct
+    {
+        const char* stem;
+        const char* size;
+    } refused[] = {{"Wide", "8193x1"}, {"Tall", "1x8193"}, {"Huge", "16384x16384"}};
+    for (const auto& image : refused)
+    {
+        SCOPED_TRACE(image.stem);
+        EXPECT_FALSE(textures.hasTexture(image.stem));
+        EXPECT_NE(errors.find("ERROR Texture " + folder + "/" + image.stem + ".png is " + image.size +
+                              " pixels; images may be at most 8192 pixels on a side."),
+                  std::string::npos);
+        EXPECT_EQ(textures.getTexture(image.stem), textures.getTexture("NO_TEXTURE"));
+    }
     textures.shutdown();
 }
