@@ -1,5 +1,7 @@
 #include "graphics/AnimationSheet.h"
 
+#include <limits>
+
 AnimationSheet::AnimationSheet(float columns, float rows)
     : columns(columns), rows(rows), cellSize(1.0f / columns, 1.0f / rows)
 {
@@ -60,7 +62,9 @@ uint32_t AnimationSheet::getFrameDuration(const std::string& name) const
     const AnimationInfo* info = find(name);
     if (!info || !(info->frameTime > 0.0f))
         return 0;
-    return static_cast<uint32_t>(info->frameTime);
+    // A frame time past what the result can hold (a typo such as 1e30) waits as long as it can.
+    constexpr float kLongest = static_cast<float>(std::numeric_limits<uint32_t>::max());
+    return info->frameTime >= kLongest ? std::numeric_limits<uint32_t>::max() : static_cast<uint32_t>(info->frameTime);
 }
 
 int32_t AnimationSheet::wrapFrame(int32_t frame, const std::string& name) const

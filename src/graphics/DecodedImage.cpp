@@ -73,6 +73,9 @@ std::string DecodedImage::RefusalOf(const std::string& bytes)
     if (known && (width > kMaxSide || height > kMaxSide))
         return "is " + std::to_string(width) + "x" + std::to_string(height) + " pixels; images may be at most " +
                std::to_string(kMaxSide) + " pixels on a side.";
+    if (known && static_cast<uint64_t>(width) * static_cast<uint64_t>(height) * 4 > kMaxDecodedBytes)
+        return "is " + std::to_string(width) + "x" + std::to_string(height) + " pixels, more than " +
+               std::to_string(kMaxDecodedBytes >> 20) + " MB once decoded.";
     return {};
 }
 

@@ -6,6 +6,7 @@
 // game can hold, so a small hostile file never costs gigabytes.
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -14,6 +15,8 @@ class DecodedImage
 public:
     // No image of ours comes near this; anything larger would cost gigabytes to decode.
     static constexpr int kMaxSide = 8192;
+    // Nor near this many bytes once decoded to four channels: a tiny file may claim a huge image.
+    static constexpr uint64_t kMaxDecodedBytes = uint64_t(64) << 20;
 
     // An image that failed to decode has no pixels; the reason stays with stb_image unless
     // the file was refused before decoding, which getRefusal then says.

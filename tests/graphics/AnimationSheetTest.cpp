@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include <stdexcept>
 
 namespace
@@ -24,6 +26,15 @@ std::string WriteSheetFile(const std::string& folder, const std::string& text)
     test::WriteText(path, text);
     return path;
 }
+}
+
+TEST(AnimationSheet, FrameTimesPastTheLongestWaitAreCappedNotWrapped)
+{
+    AnimationSheet sheet(1.0f, 1.0f);
+    sheet.addAnimation("Slow", {1, 1, 1e30f, false});
+    sheet.addAnimation("Endless", {1, 1, std::numeric_limits<float>::infinity(), false});
+    EXPECT_EQ(sheet.getFrameDuration("Slow"), std::numeric_limits<uint32_t>::max());
+    EXPECT_EQ(sheet.getFrameDuration("Endless"), std::numeric_limits<uint32_t>::max());
 }
 
 TEST(AnimationSheet, FrameUVPlacesFramesAlongTheStartRowCountedFromTheTop)

@@ -29,6 +29,18 @@ TEST(DecodedImage, HostileHeadersAreRefusedBeforeDecoding)
     }
 }
 
+// 34 bytes of TGA claiming 6170 by 6168 pixels used to cost seconds and over 100 MB.
+TEST(DecodedImage, ASmallFileClaimingAHugeImageIsRefused)
+{
+    const std::string path = test::ScratchFolder("DecodedImageUnreadable") + "/slow.tga";
+    test::WriteText(path, std::string("\x00\x00\x02\x00\x00\x00\x00\x18\x18\x18\x18\x18\x1a\x18\x18\x18"
+                                      "\x10\x7f\x00\x00\xff\x2e\x49\x4c\x45\x2e\x00\xff\x2e\x49\x4c\x45\x2e\x00",
+                                      34));
+    const DecodedImage image = DecodedImage::FromFile(path);
+    EXPECT_FALSE(image.ok());
+    EXPECT_EQ(image.getRefusal(), "is 6170x6168 pixels, more than 64 MB once decoded.");
+}
+
 TEST(DecodedImage, AGameImageDecodesWithItsFourChannels)
 {
     const DecodedImage image = DecodedImage::FromFile("assets/textures/opaque/NO_TEXTURE.png");
