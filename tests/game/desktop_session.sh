@@ -91,7 +91,19 @@ key Escape
 key Escape
 wait_for 1.0
 screenshot comic
+# A slow build can miss the press while the comic is still opening: press again until the
+# picture moves on (once the wipe runs, the game ignores the key).
 key space
+for _ in $(seq 1 40); do
+    import -window root "$out/probe.png"
+    /usr/bin/python3 -c "
+import sys
+from PIL import Image, ImageChops
+a, b = (Image.open(p).convert('RGB') for p in sys.argv[1:3])
+sys.exit(0 if ImageChops.difference(a, b).getbbox() else 1)" "$previous" "$out/probe.png" && break
+    key space
+    wait_for 0.5
+done
 screenshot wipe
 
 # The pause menu's layout scales with the window height (1081 for a 1080 monitor).
