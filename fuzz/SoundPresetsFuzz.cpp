@@ -1,25 +1,11 @@
 // Fuzz target: the sound presets file ("soundPresets.json"), read by a fresh, silent sound
 // manager each time.
 
-#include "FuzzLoaderGuard.h"
-#include "FuzzScratchFile.h"
-#include "audio/SoundManager.h"
-
-#include <cstddef>
-#include <cstdint>
+#include "FuzzSoundFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static const FuzzScratchFile file("soundPresets.json");
-    static const bool silenced = [] {
-        AudioSystem::setDeviceAllowed(false);
-        return true;
-    }();
-    (void)silenced;
-    file.write(data, size);
-    SoundManager sound;
-    sound.setSoundFolder(file.getFolder() + "/");
-    FuzzLoaderGuard::Run(file.getPath(), [&] { sound.loadPresets(); });
-    sound.shutdown();
+    FuzzSoundFile(file, data, size, [](SoundManager& sound) { sound.loadPresets(); });
     return 0;
 }
