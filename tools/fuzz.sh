@@ -8,7 +8,9 @@
 #
 #   tools/fuzz.sh [seconds] [target...]      e.g. tools/fuzz.sh 60 level_file obj_geometry
 #
-# FUZZ_OPTIONS adds libFuzzer flags to every run (for example "-max_len=4096").
+# FUZZ_OPTIONS adds libFuzzer flags to every run (for example "-max_len=4096" or
+# "-runs=1000000"). Runs use the seed FUZZ_SEED (default 1), so a run is repeatable: from a
+# fresh build-fuzz, a fault the 20-second CI run finds is found again by the same command here.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -59,7 +61,7 @@ for target in "${targets[@]}"; do
     status=0
     # shellcheck disable=SC2086
     "$program" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -malloc_limit_mb=512 -close_fd_mask=3 \
-        -print_final_stats=1 -artifact_prefix="$run/artifacts/" ${FUZZ_OPTIONS:-} \
+        -print_final_stats=1 -seed="${FUZZ_SEED:-1}" -artifact_prefix="$run/artifacts/" ${FUZZ_OPTIONS:-} \
         "$run/corpus" "$seeds" >"$log" 2>&1 || status=$?
     executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
     found=$(find "$run/artifacts" -type f | sort)

@@ -20,6 +20,19 @@ bool IsJpeg(const std::string& bytes)
     return at > 0 && at < bytes.size() && static_cast<unsigned char>(bytes[at]) == 0xD8;
 }
 
+// stb's PNM header reader overflows a signed integer on long digit runs; PNM and Radiance
+// images hold no alpha channel either, so like a JPEG they are never handed to it.
+const char* FormatWithoutAlpha(const std::string& bytes)
+{
+    if (IsJpeg(bytes))
+        return "JPEG";
+    if (bytes.size() >= 2 && bytes[0] == 'P' && (bytes[1] == '5' || bytes[1] == '6'))
+        return "PNM";
+    if (bytes.compare(0, 2, "#?") == 0)
+        return "Radiance HDR";
+    return nullptr;
+}
+
 uint32_t BigEndian32(const std::string& bytes, size_t at)
 {
     uint32_t value = 0;
@@ -62,8 +75,8 @@ void DecodedImage::PixelRelease::operator()(unsigned char* data) const
 
 std::string DecodedImage::RefusalOf(const std::string& bytes)
 {
-    if (IsJpeg(bytes))
-        return "is a JPEG image; textures need an alpha channel (32-bit images such as PNG).";
+    if (const char* format = FormatWithoutAlpha(bytes))
+        return std::string("is a ") + format + " image; textures need an alpha channel (32-bit images such as PNG).";
     if (bytes.compare(0, kPngSignature.size(), kPngSignature) == 0 && !PngChunksFit(bytes))
         return "is a damaged PNG image: a chunk claims more bytes than the file holds.";
     int width = 0;

@@ -7,7 +7,8 @@
 #include <string>
 
 // Files whose first bytes would lead the decoder astray are refused before it runs: a JPEG
-// whose tables write past the decoder's buffers, and a PNG whose chunk claims gigabytes.
+// whose tables write past the decoder's buffers, a PNM whose size overflows the header reader,
+// and a PNG whose chunk claims gigabytes.
 TEST(DecodedImage, HostileHeadersAreRefusedBeforeDecoding)
 {
     const std::string folder = test::ScratchFolder("DecodedImageHostile");
@@ -18,6 +19,8 @@ TEST(DecodedImage, HostileHeadersAreRefusedBeforeDecoding)
         const char* refusal;
     } files[] = {
         {"table.jpg", std::string("\xff\xff\xd8\xff\xc4\xff\x80\x00\xff\xff\x1a", 11), "is a JPEG image"},
+        {"digits.ppm", "P6 99999999999999999999 1 255\n", "is a PNM image"},
+        {"sky.hdr", "#?RADIANCE\nFORMAT=32-bit_rle_rgbe\n\n-Y 1 +X 1\n", "is a Radiance HDR image"},
         {"chunk.png", std::string("\x89PNG\r\n\x1a\n\x7f\xff\xff\xf0IDAT", 16), "is a damaged PNG image"},
     };
     for (const auto& file : files)
