@@ -4,9 +4,11 @@
 #include "engine/ProgramEntry.h"
 #include "game/GameComposition.h"
 #include "graphics/TextureManager.h"
+#include "platform/HeapTuning.h"
 
 int main()
 {
+    TuneHeapForStartup();
     Engine engine("Wendlebox", 800, 600, 10000);
     engine.setSystemRegistrar(RegisterGameSystems);
     return RunProgram([&engine] {
