@@ -1,8 +1,8 @@
 #!/usr/bin/python3
 """Generates the play state's pictures under assets/textures/blended:
 
-- "OpeningComic": four panels telling the premise (a courier must deliver a parcel, throws it
-  over danger, teleports to it and runs from the wall of doom), drawn over a dimmed, see-through backdrop. The play state shows it as an 18 by 18
+- "OpeningComic": three panels telling the premise (a courier must deliver a parcel, throws it
+  over danger and teleports to it, and runs from the wall of doom), drawn over a dimmed, see-through backdrop. The play state shows it as an 18 by 18
   world square centred on the player with the camera about five units in front of it, so only
   the middle of the square is in view: the panels sit inside that middle band.
 - "PACKINDICATOR" and "PACKINDICATOR_ARROW": the badge at the window's edge while the thrown
@@ -164,34 +164,23 @@ def panel_courier(image, draw, box):
     dotted_arc(draw, (x0 + 140, y0 + GROUND - 20), (x1 - 90, y0 + GROUND - 20), 0, SAND, dots=4, size=5)
 
 
-def panel_throw(image, draw, box):
+def panel_throw_and_teleport(image, draw, box):
+    """Two beats in one wide panel: the throw over the spikes, then the teleport to the parcel."""
     x0, y0, x1, _ = box
     ground(draw, box, PLUM, DEEP)
-    spikes(draw, x0 + 110, x1 - 80, y0 + GROUND)
-    stand(image, courier(False, 4, "Jump_Right", 1), x0 + 60, y0 + GROUND)
-    dotted_arc(draw, (x0 + 90, y0 + 110), (x1 - 45, y0 + GROUND - 40), 120, SAND)
-    parcel(draw, [x1 - 70, y0 + GROUND - 44, x1 - 22, y0 + GROUND], outline=5)
-
-
-def panel_teleport(image, draw, box):
-    x0, y0, x1, _ = box
-    ground(draw, box, NIGHT, DEEP)
-    spikes(draw, x0 + 110, x1 - 120, y0 + GROUND)
-    # Where the courier was: a fading white flash.
-    shape = courier(False, 4, "DeathRight", 0).getchannel("A")
-    ghost = Image.new("RGBA", shape.size, MINT)
-    ghost.putalpha(shape.point(lambda a: a // 2))
-    stand(image, ghost, x0 + 55, y0 + GROUND)
-    for (dx, dy, r) in ((20, 120, 18), (95, 90, 12), (30, 200, 10)):
-        sparkle(draw, (x0 + dx, y0 + dy), r, MINT)
-    # Where the courier is now: beside the parcel, inside the teleport ring.
-    cx = x1 - 75
+    spikes(draw, x0 + 150, x1 - 190, y0 + GROUND)
+    stand(image, courier(False, 4, "Jump_Right", 1), x0 + 70, y0 + GROUND)
+    dotted_arc(draw, (x0 + 100, y0 + 110), (x1 - 150, y0 + GROUND - 40), 140, SAND, dots=12)
+    # Beside the parcel, the courier arrives inside the teleport ring.
+    cx = x1 - 80
     draw.ellipse([cx - 70, y0 + 80, cx + 70, y0 + GROUND + 10], outline=MINT, width=6)
     stand(image, courier(False, 4), cx, y0 + GROUND)
-    parcel(draw, [x1 - 52, y0 + GROUND - 40, x1 - 10, y0 + GROUND], outline=5)
-    for k in range(4):
-        x = x0 + 110 + k * 30
-        draw.polygon([(x, y0 + 60), (x + 16, y0 + 70), (x, y0 + 80)], fill=SAND)
+    parcel(draw, [x1 - 170, y0 + GROUND - 44, x1 - 122, y0 + GROUND], outline=5)
+    for (dx, dy, r) in ((-60, 70, 16), (62, 120, 12), (-50, 190, 10)):
+        sparkle(draw, (cx + dx, y0 + dy), r, MINT)
+    for k in range(5):
+        x = x0 + 230 + k * 34
+        draw.polygon([(x, y0 + 140), (x + 18, y0 + 151), (x, y0 + 162)], fill=MINT)
 
 
 def death_wall(draw, box):
@@ -222,17 +211,18 @@ def make_comic_page():
     centre = (left + right) // 2
     centred_text(draw, centre, top + 22, "SPECIAL DELIVERY", font(56), SAND, right - left)
 
+    # The middle panel is twice as wide and sits in the middle of the page.
     captions = [
-        (panel_courier, "You're the courier, and this parcel must arrive."),
-        (panel_throw, "Throw the parcel over gaps and spikes..."),
-        (panel_teleport, "...then teleport to it in a flash."),
-        (panel_run, "Keep moving: the wall of doom is right behind you!"),
+        (panel_courier, 1, "You're the courier, and this parcel must arrive."),
+        (panel_throw_and_teleport, 2, "Throw the parcel over gaps and spikes, then teleport to it in a flash."),
+        (panel_run, 1, "Keep moving: the wall of doom is right behind you!"),
     ]
     gutter = 24
-    width = (right - left - gutter * (len(captions) + 1)) // len(captions)
+    unit = (right - left - gutter * (len(captions) + 1)) // sum(share for _, share, _ in captions)
     panel_top = top + 100
-    for index, (paint, caption) in enumerate(captions):
-        x0 = left + gutter + index * (width + gutter)
+    x0 = left + gutter
+    for index, (paint, share, caption) in enumerate(captions):
+        width = unit * share
         box = (x0, panel_top, x0 + width, bottom - 80)
         draw.rectangle(box, fill=OFF_WHITE)
         paint(image, draw, box)
@@ -244,6 +234,7 @@ def make_comic_page():
                      INK, width - 36)
         draw.rounded_rectangle([x0 + 10, panel_top + 10, x0 + 46, panel_top + 50], radius=8, fill=INK)
         draw.text((x0 + 28, panel_top + 30), str(index + 1), font=font(28), fill=SAND, anchor="mm")
+        x0 += width + gutter
 
     centred_text(draw, centre, bottom - 60, "Press SPACE, A or START to set off", font(34, bold=False), MINT,
                  right - left)

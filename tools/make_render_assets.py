@@ -267,9 +267,10 @@ def player_pose(name, frame):
     return Pose()
 
 
-def limb(draw, points, width, colour):
+def limb(draw, points, width, colour, start_cap=True):
     draw.line(points, fill=colour, width=width, joint="curve")
-    for x, y in (points[0], points[-1]):
+    ends = [points[0], points[-1]] if start_cap else [points[-1]]
+    for x, y in ends:
         r = (width - 1) / 2
         draw.ellipse([x - r, y - r, x + r, y + r], fill=colour)
 
@@ -283,7 +284,8 @@ def leg(draw, hip, foot, bend, colour):
 
 def arm(draw, shoulder, hand, colour, rim=None):
     if rim:
-        limb(draw, [shoulder, hand], 5, rim)
+        # No cap at the shoulder: the rim parts the arm from the body, not the body from itself.
+        limb(draw, [shoulder, hand], 5, rim, start_cap=False)
     limb(draw, [shoulder, hand], 3, colour)
     draw.rectangle([hand[0] - 1, hand[1] - 1, hand[0], hand[1]], fill=SAND)
 
