@@ -186,11 +186,17 @@ def make_goal():
 
 
 def make_package():
-    image = Image.new("RGBA", (32, 32), CLEAR)
+    """The parcel, 20 texels for its 0.6 units, near the player's texel size: the same orange
+    box with sand tape that the courier carries on the back."""
+    image = Image.new("RGBA", (20, 20), CLEAR)
     draw = ImageDraw.Draw(image)
-    draw.rectangle([2, 4, 29, 29], fill=ORANGE, outline=INK, width=2)
-    draw.rectangle([13, 4, 18, 29], fill=SAND)
-    draw.line([2, 12, 29, 12], fill=INK)
+    draw.rectangle([1, 2, 18, 18], fill=ORANGE, outline=INK)
+    draw.rectangle([2, 3, 17, 5], fill=SAND)
+    draw.rectangle([8, 3, 11, 17], fill=SAND)
+    draw.line([(2, 6), (17, 6)], fill=INK)
+    draw.line([(2, 17), (17, 17)], fill=CORAL)
+    draw.rectangle([13, 9, 16, 12], fill=OFF_WHITE)
+    draw.line([(14, 10), (15, 10)], fill=INK)
     save_png(image, BLENDED, "Package")
 
 
