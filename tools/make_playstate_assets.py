@@ -1,8 +1,8 @@
 #!/usr/bin/python3
 """Generates the play state's pictures under assets/textures/blended:
 
-- "OpeningComic": three panels telling the premise (a courier must get a parcel across three
-  levels), drawn over a dimmed, see-through backdrop. The play state shows it as an 18 by 18
+- "OpeningComic": three panels telling the premise (a courier must deliver a parcel, throws it
+  over danger and teleports to it, and runs from the wall of doom), drawn over a dimmed, see-through backdrop. The play state shows it as an 18 by 18
   world square centred on the player with the camera about five units in front of it, so only
   the middle of the square is in view: the panels sit inside that middle band.
 - "PACKINDICATOR" and "PACKINDICATOR_ARROW": the badge at the window's edge while the thrown
@@ -79,8 +79,8 @@ def smooth(size, paint):
     return big.resize(size, Image.LANCZOS)
 
 
-def courier(carrying, scale):
-    cell = draw_player_cell(carrying, "IdleRight", 0)
+def courier(carrying, scale, animation="IdleRight", frame=0):
+    cell = draw_player_cell(carrying, animation, frame)
     return cell.resize((cell.width * scale, cell.height * scale), Image.NEAREST)
 
 
@@ -114,41 +114,93 @@ def dotted_arc(draw, start, end, lift, colour, dots=9, size=7):
 
 # ---------------------------------------------------------------- opening comic
 
+PICTURE = 300  # height of a panel's picture; the caption sits below it
+GROUND = 240   # top of the ground in a panel's picture
+
+
+def ground(draw, box, sky, earth):
+    x0, y0, x1, _ = box
+    draw.rectangle([x0, y0, x1, y0 + PICTURE], fill=sky)
+    draw.rectangle([x0, y0 + GROUND, x1, y0 + PICTURE], fill=earth)
+    draw.line([(x0, y0 + GROUND), (x1, y0 + GROUND)], fill=MINT, width=6)
+
+
+def stand(image, sprite, centre_x, foot_y):
+    """Places a courier so that its soles rest on foot_y."""
+    image.alpha_composite(sprite, (centre_x - sprite.width // 2, foot_y - sprite.height + 4))
+
+
+def door(draw, x, foot_y, scale=1.0):
+    """The delivery point: the goal's rounded door with its star."""
+    w, h = 70 * scale, 100 * scale
+    draw.rounded_rectangle([x - w / 2, foot_y - h, x + w / 2, foot_y], radius=30 * scale, fill=NIGHT, outline=SAND,
+                           width=max(2, round(6 * scale)))
+    draw.rounded_rectangle([x - w / 2 + 12 * scale, foot_y - h + 12 * scale, x + w / 2 - 12 * scale, foot_y],
+                           radius=20 * scale, fill=TEAL)
+    star(draw, (x, foot_y - h * 0.5), 16 * scale, SAND)
+
+
+def spikes(draw, left, right, foot_y, height=34):
+    for x in range(left, right, 24):
+        draw.polygon([(x, foot_y), (x + 12, foot_y - height), (x + 24, foot_y)], fill=CORAL, outline=INK)
+        draw.line([(x + 12, foot_y - height + 6), (x + 12, foot_y - height + 14)], fill=OFF_WHITE, width=3)
+
+
+def sparkle(draw, centre, radius, colour):
+    cx, cy = centre
+    draw.polygon([(cx, cy - radius), (cx + radius * 0.25, cy), (cx, cy + radius), (cx - radius * 0.25, cy)],
+                 fill=colour)
+    draw.polygon([(cx - radius, cy), (cx, cy - radius * 0.25), (cx + radius, cy), (cx, cy + radius * 0.25)],
+                 fill=colour)
+
+
 def panel_courier(image, draw, box):
-    x0, y0, x1, y1 = box
-    draw.rectangle([x0, y0, x1, y0 + 330], fill=DEEP)
-    draw.rectangle([x0, y0 + 270, x1, y0 + 330], fill=TEAL)
-    sprite = courier(True, 8)
-    image.alpha_composite(sprite, ((x0 + x1) // 2 - sprite.width // 2 - 40, y0 + 270 - 232))
-    parcel(draw, [x1 - 130, y0 + 40, x1 - 40, y0 + 110], outline=5)
-    draw.text((x1 - 175, y0 + 46), "!", font=font(64), fill=SAND)
+    x0, y0, x1, _ = box
+    ground(draw, box, DEEP, TEAL)
+    for x, y in ((x0 + 40, y0 + 50), (x0 + 150, y0 + 30), (x0 + 250, y0 + 90), (x0 + 110, y0 + 120)):
+        draw.rectangle([x, y, x + 3, y + 3], fill=OFF_WHITE)
+    stand(image, courier(True, 4), x0 + 95, y0 + GROUND)
+    door(draw, x1 - 55, y0 + GROUND, 0.8)
+    dotted_arc(draw, (x0 + 140, y0 + GROUND - 20), (x1 - 90, y0 + GROUND - 20), 0, SAND, dots=4, size=5)
 
 
-def panel_levels(image, draw, box):
-    x0, y0, x1, y1 = box
-    draw.rectangle([x0, y0, x1, y0 + 330], fill=NIGHT)
-    steps = [(x0 + 30, y0 + 260), (x0 + 150, y0 + 205), (x0 + 270, y0 + 150)]
-    for number, (sx, sy) in enumerate(steps, start=1):
-        draw.rectangle([sx, sy, sx + 90, y0 + 330], fill=DEEP, outline=MINT, width=4)
-        draw.rectangle([sx + 40, sy - 70, sx + 46, sy], fill=OFF_WHITE)
-        draw.polygon([(sx + 46, sy - 70), (sx + 86, sy - 56), (sx + 46, sy - 42)], fill=CORAL)
-        label = str(number)
-        left, upper, right, lower = draw.textbbox((0, 0), label, font=font(44))
-        draw.text((sx + 45 - (right - left) / 2 - left, sy + 20 - upper), label, font=font(44), fill=SAND)
-    for (ax, ay), (bx, by) in zip(steps, steps[1:]):
-        dotted_arc(draw, (ax + 45, ay - 10), (bx + 45, by - 10), 60, MINT, dots=6, size=5)
-    star(draw, (x1 - 40, y0 + 70), 32, SAND)
+def panel_throw_and_teleport(image, draw, box):
+    """Two beats in one wide panel: the throw over the spikes, then the teleport to the parcel."""
+    x0, y0, x1, _ = box
+    ground(draw, box, PLUM, DEEP)
+    spikes(draw, x0 + 150, x1 - 190, y0 + GROUND)
+    stand(image, courier(False, 4, "Jump_Right", 1), x0 + 70, y0 + GROUND)
+    dotted_arc(draw, (x0 + 100, y0 + 110), (x1 - 150, y0 + GROUND - 40), 140, SAND, dots=12)
+    # Beside the parcel, the courier arrives inside the teleport ring.
+    cx = x1 - 80
+    draw.ellipse([cx - 70, y0 + 80, cx + 70, y0 + GROUND + 10], outline=MINT, width=6)
+    stand(image, courier(False, 4), cx, y0 + GROUND)
+    parcel(draw, [x1 - 170, y0 + GROUND - 44, x1 - 122, y0 + GROUND], outline=5)
+    for (dx, dy, r) in ((-60, 70, 16), (62, 120, 12), (-50, 190, 10)):
+        sparkle(draw, (cx + dx, y0 + dy), r, MINT)
+    for k in range(5):
+        x = x0 + 230 + k * 34
+        draw.polygon([(x, y0 + 140), (x + 18, y0 + 151), (x, y0 + 162)], fill=MINT)
 
 
-def panel_throw(image, draw, box):
-    x0, y0, x1, y1 = box
-    draw.rectangle([x0, y0, x1, y0 + 330], fill=PLUM)
-    draw.rectangle([x0, y0 + 270, x1, y0 + 330], fill=DEEP)
-    sprite = courier(False, 6)
-    image.alpha_composite(sprite, (x0 + 20, y0 + 270 - 174))
-    dotted_arc(draw, (x0 + 150, y0 + 150), (x1 - 110, y0 + 205), 130, SAND)
-    parcel(draw, [x1 - 130, y0 + 200, x1 - 60, y0 + 262], outline=5)
-    star(draw, (x1 - 50, y0 + 60), 30, SAND)
+def death_wall(draw, box):
+    x0, y0, _, _ = box
+    right = x0 + 70
+    draw.rectangle([x0, y0, right, y0 + PICTURE], fill=PLUM)
+    for y in range(y0, y0 + PICTURE, 30):
+        draw.polygon([(right, y), (right + 26, y + 15), (right, y + 30)], fill=CORAL, outline=INK)
+    draw.ellipse([x0 + 14, y0 + 90, x0 + 54, y0 + 130], fill=OFF_WHITE, outline=INK, width=4)
+    draw.ellipse([x0 + 34, y0 + 102, x0 + 50, y0 + 118], fill=INK)
+
+
+def panel_run(image, draw, box):
+    x0, y0, x1, _ = box
+    ground(draw, box, DEEP, NIGHT)
+    door(draw, x1 - 45, y0 + GROUND, 0.6)
+    stand(image, courier(True, 4, "DashRightMid", 0), x0 + 165, y0 + GROUND)
+    death_wall(draw, box)
+    for dx in (0, 40):
+        draw.text((x0 + 115 + dx, y0 + 20), "!", font=font(56), fill=SAND)
 
 
 def make_comic_page():
@@ -157,30 +209,34 @@ def make_comic_page():
     left, top, right, bottom = 0, 0, COMIC_PAGE[0] - 1, COMIC_PAGE[1] - 1
     draw.rounded_rectangle((left, top, right, bottom), radius=28, fill=INK, outline=TEAL, width=6)
     centre = (left + right) // 2
-    centred_text(draw, centre, top + 24, "SPECIAL DELIVERY", font(56), SAND, right - left)
+    centred_text(draw, centre, top + 22, "SPECIAL DELIVERY", font(56), SAND, right - left)
 
+    # The middle panel is twice as wide and sits in the middle of the page.
     captions = [
-        (panel_courier, "A courier. A parcel. One promise: it gets there."),
-        (panel_levels, "Three levels stand between the parcel and its door."),
-        (panel_throw, "Throw it, call it back, jump to it. Reach the goal!"),
+        (panel_courier, 1, "You're the courier, and this parcel must arrive."),
+        (panel_throw_and_teleport, 2, "Throw the parcel over gaps and spikes, then teleport to it in a flash."),
+        (panel_run, 1, "Keep moving: the wall of doom is right behind you!"),
     ]
-    gutter = 30
-    width = (right - left - gutter * 4) // 3
-    panel_top = top + 110
-    for index, (paint, caption) in enumerate(captions):
-        x0 = left + gutter + index * (width + gutter)
-        box = (x0, panel_top, x0 + width, bottom - 90)
+    gutter = 24
+    unit = (right - left - gutter * (len(captions) + 1)) // sum(share for _, share, _ in captions)
+    panel_top = top + 100
+    x0 = left + gutter
+    for index, (paint, share, caption) in enumerate(captions):
+        width = unit * share
+        box = (x0, panel_top, x0 + width, bottom - 80)
         draw.rectangle(box, fill=OFF_WHITE)
         paint(image, draw, box)
         draw.rectangle(box, outline=OFF_WHITE, width=8)
-        caption_top = panel_top + 330
+        caption_top = panel_top + PICTURE
         caption_space = box[3] - caption_top
-        caption_height = text_height(caption, font(32), width - 40)
-        centred_text(draw, x0 + width // 2, caption_top + (caption_space - caption_height) // 2, caption, font(32),
-                     INK, width - 40)
-        draw.text((x0 + 14, panel_top + 10), str(index + 1), font=font(34), fill=OFF_WHITE)
+        caption_height = text_height(caption, font(28), width - 36)
+        centred_text(draw, x0 + width // 2, caption_top + (caption_space - caption_height) // 2, caption, font(28),
+                     INK, width - 36)
+        draw.rounded_rectangle([x0 + 10, panel_top + 10, x0 + 46, panel_top + 50], radius=8, fill=INK)
+        draw.text((x0 + 28, panel_top + 30), str(index + 1), font=font(28), fill=SAND, anchor="mm")
+        x0 += width + gutter
 
-    centred_text(draw, centre, bottom - 66, "Press SPACE, A or START to set off", font(34, bold=False), MINT,
+    centred_text(draw, centre, bottom - 60, "Press SPACE, A or START to set off", font(34, bold=False), MINT,
                  right - left)
     return image
 

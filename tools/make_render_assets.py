@@ -193,7 +193,8 @@ def make_wipes():
 
 # ---------------------------------------------------------------- player
 
-PLAYER_CELL = 32
+# A cell is as tall as the player's 1 by 1.5 collider, so texels stay square on screen.
+PLAYER_CELL = (32, 48)
 PLAYER_COLUMNS = 6
 # Sheet rows from the top: animation name, frame count, frame time (ms), looping.
 PLAYER_ANIMATIONS = [
@@ -211,102 +212,198 @@ PLAYER_ANIMATIONS = [
     ("DashRightMid", 4, 50, True),
 ]
 
+# The courier is drawn facing left, the right-facing rows are mirrors. Coordinates are texels
+# of the standing pose; the soles rest on the cell's bottom row, where the collider ends.
+HIP = (16, 35)
+SHOULDER_HEIGHT = 12  # hip to shoulder
+NECK = 7              # shoulder to the middle of the head
+FOOT_Y = 46
+STRIDE = 3            # half the distance between the feet at rest
 
-def pose(name, frame):
-    """Body offsets for one frame: (bob, squash, left foot, right foot, arms up)."""
+
+class Pose:
+    """Where the joints are in one frame. Offsets are from the standing pose."""
+
+    def __init__(self, drop=0, lean=0, feet=((0, 0), (0, 0)), knees=(0, 0), hands=((-2, 10), (2, 10)),
+                 squash=0, flash=False):
+        self.drop = drop        # hip lowered by this much
+        self.lean = lean        # shoulders ahead of the hip (towards the facing side)
+        self.feet = feet        # (dx, lift) of the near and far foot
+        self.knees = knees      # how far each knee bends forward
+        self.hands = hands      # near and far hand relative to the shoulder
+        self.squash = squash    # torso shortened by this much
+        self.flash = flash      # drawn as a white silhouette
+
+
+def walk_pose(frame):
+    phase = 2 * math.pi * frame / 6
+    swing, lift = math.sin(phase), math.cos(phase)
+    # Both feet swing about the hip, so they pass each other under it.
+    near = (STRIDE + round(-5 * swing), round(3 * max(0.0, lift)))
+    far = (-STRIDE + round(5 * swing), round(3 * max(0.0, -lift)))
+    drop = 0 if abs(lift) > 0.7 else 1
+    hands = ((round(4 * swing) - 1, 9), (round(-4 * swing) + 1, 9))
+    return Pose(drop=drop, lean=-1, feet=(near, far), knees=(2 if near[1] else 1, 2 if far[1] else 1), hands=hands)
+
+
+def player_pose(name, frame):
     if name.startswith("Idle"):
-        return ([0, 0, 1, 1][frame], 0, 0, 0, False)
+        breath = [0, 1, 1, 0][frame]
+        return Pose(drop=breath, knees=(breath, breath), hands=((-2, 10 - breath), (2, 10 - breath)))
     if name.startswith("Walk"):
-        swing = [-3, -1, 2, 3, 1, -2][frame]
-        return ([0, 1, 0, 0, 1, 0][frame], 0, swing, -swing, False)
+        return walk_pose(frame)
     if name.startswith("Jump"):
-        return ([1, -1, -2][frame], [2, -2, -1][frame], -2, 2, True)
+        return [Pose(drop=4, lean=-1, knees=(4, 4), hands=((3, 9), (5, 8)), squash=1),
+                Pose(drop=-2, lean=-1, feet=((1, 2), (3, 1)), hands=((-9, -6), (4, -10))),
+                Pose(drop=-3, lean=-1, feet=((-2, 6), (2, 4)), knees=(4, 3), hands=((-9, 1), (6, -5)))][frame]
     if name.startswith("Land"):
-        return ([2, 1, 0][frame], [3, 1, 0][frame], 0, 0, False)
-    return (0, 0, 0, 0, False)
+        return [Pose(drop=5, lean=-2, knees=(5, 5), hands=((-7, 3), (6, 3)), squash=1),
+                Pose(drop=2, lean=-1, knees=(2, 2), hands=((-4, 7), (4, 7))),
+                Pose()][frame]
+    if name.startswith("Dash"):
+        trail = [0, 1, 0, -1][frame]
+        return Pose(drop=2 + trail, lean=-4, feet=((-4, 2), (8 - trail, 4 + trail)), knees=(3, -1),
+                    hands=((-8, 1 - trail), (7, 4)))
+    return Pose()
+
+
+def limb(draw, points, width, colour, start_cap=True):
+    draw.line(points, fill=colour, width=width, joint="curve")
+    ends = [points[0], points[-1]] if start_cap else [points[-1]]
+    for x, y in ends:
+        r = (width - 1) / 2
+        draw.ellipse([x - r, y - r, x + r, y + r], fill=colour)
+
+
+def leg(draw, hip, foot, bend, colour):
+    knee = ((hip[0] + foot[0]) / 2 - bend, (hip[1] + foot[1]) / 2)
+    limb(draw, [hip, knee, (foot[0], foot[1] - 2)], 4, colour)
+    # The boot points the way the courier faces.
+    draw.rectangle([foot[0] - 3, foot[1] - 2, foot[0] + 1, foot[1]], fill=INK)
+
+
+def arm(draw, shoulder, hand, colour, rim=None):
+    if rim:
+        # No cap at the shoulder: the rim parts the arm from the body, not the body from itself.
+        limb(draw, [shoulder, hand], 5, rim, start_cap=False)
+    limb(draw, [shoulder, hand], 3, colour)
+    draw.rectangle([hand[0] - 1, hand[1] - 1, hand[0], hand[1]], fill=SAND)
+
+
+def parcel_on_back(draw, shoulder):
+    x, y = shoulder[0] + 4, shoulder[1] - 1
+    draw.rectangle([x, y, x + 8, y + 9], fill=ORANGE)
+    draw.rectangle([x + 3, y, x + 4, y + 9], fill=SAND)
+    draw.line([(x, y + 4), (x + 8, y + 4)], fill=SAND)
+
+
+def head(draw, centre):
+    cx, cy = centre
+    draw.ellipse([cx - 6, cy - 5, cx + 6, cy + 6], fill=SAND)
+    # Courier's cap with its peak to the front, and a tuft of hair behind.
+    draw.chord([cx - 6, cy - 7, cx + 6, cy + 3], 180, 360, fill=CORAL)
+    draw.rectangle([cx - 10, cy - 2, cx - 3, cy - 1], fill=CORAL)
+    draw.rectangle([cx - 2, cy - 5, cx - 1, cy - 4], fill=OFF_WHITE)
+    draw.rectangle([cx + 4, cy - 1, cx + 6, cy + 2], fill=PLUM)
+    draw.rectangle([cx - 4, cy + 1, cx - 3, cy + 2], fill=INK)
+
+
+def torso(draw, hip, shoulder, carrying):
+    hx, hy = hip
+    sx, sy = shoulder
+    draw.polygon([(hx - 5, hy), (sx - 5, sy), (sx + 5, sy), (hx + 5, hy)], fill=TEAL)
+    draw.ellipse([sx - 5, sy - 2, sx + 5, sy + 3], fill=TEAL)
+    draw.rectangle([hx - 5, hy - 2, hx + 5, hy], fill=DEEP)
+    draw.line([(sx - 4, sy + 1), (sx + 4, sy + 1)], fill=MINT)
+    if carrying:
+        draw.line([(sx - 3, sy), (hx + 4, hy - 3)], fill=PLUM, width=2)
+
+
+def outlined(layer, flash):
+    """Rings the figure with one texel of ink (or ink around a white flash)."""
+    w, h = layer.size
+    alpha = layer.getchannel("A").load()
+    result = layer.copy()
+    if flash:
+        result.paste(OFF_WHITE, (0, 0, w, h), layer.getchannel("A"))
+    pixels = result.load()
+    for y in range(h):
+        for x in range(w):
+            if alpha[x, y]:
+                continue
+            for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1)):
+                if 0 <= x + dx < w and 0 <= y + dy < h and alpha[x + dx, y + dy]:
+                    pixels[x, y] = INK
+                    break
+    return result
+
+
+def draw_courier(carrying, pose):
+    layer = Image.new("RGBA", PLAYER_CELL, CLEAR)
+    draw = ImageDraw.Draw(layer)
+    hip = (HIP[0], HIP[1] + pose.drop)
+    shoulder = (hip[0] + pose.lean, hip[1] - SHOULDER_HEIGHT + pose.squash)
+    feet = [(HIP[0] + side * STRIDE + dx, FOOT_Y - lift) for side, (dx, lift) in zip((-1, 1), pose.feet)]
+    hands = [(shoulder[0] + dx, shoulder[1] + dy) for dx, dy in pose.hands]
+    # Far side first, so the near limbs overlap it.
+    arm(draw, (shoulder[0] + 2, shoulder[1] + 1), hands[1], DEEP)
+    leg(draw, (hip[0] + 2, hip[1]), feet[1], pose.knees[1], NIGHT)
+    if carrying:
+        parcel_on_back(draw, shoulder)
+    torso(draw, hip, shoulder, carrying)
+    leg(draw, (hip[0] - 2, hip[1]), feet[0], pose.knees[0], DEEP)
+    head(draw, (shoulder[0] - 1, shoulder[1] - NECK))
+    arm(draw, (shoulder[0] - 1, shoulder[1] + 1), hands[0], TEAL, rim=DEEP)
+    return outlined(layer, pose.flash)
+
+
+def draw_speed_lines(draw, frame):
+    """Streaks trailing behind a dash; they slide back a little every frame."""
+    for index, (y, length) in enumerate(((20, 9), (27, 12), (34, 8))):
+        start = 18 + (frame * 3 + index * 5) % 8
+        draw.line([(start, y), (min(31, start + length), y)], fill=MINT if index != 1 else OFF_WHITE)
+
+
+def draw_death(carrying, frame):
+    """A white flash, then the courier bursts into a ring of pieces; the cap flies off."""
+    if frame < 2:
+        pose = Pose(drop=[0, 3][frame], hands=((-6, -8), (6, -8)), squash=[0, 2][frame], flash=True)
+        return draw_courier(carrying, pose)
+    cell = Image.new("RGBA", PLAYER_CELL, CLEAR)
+    draw = ImageDraw.Draw(cell)
+    t = (frame - 1) / 4
+    cx, cy = 16, 30
+    spread = 4 + 9 * t
+    size = 3 - (frame - 2) * 0.6
+    colours = [TEAL, CORAL, SAND, MINT, ORANGE if carrying else TEAL, DEEP, SAND, CORAL]
+    for k in range(8):
+        angle = k * math.pi / 4 + t * 0.8
+        x, y = cx + spread * math.cos(angle), cy + spread * math.sin(angle) * 0.9 + 6 * t * t
+        draw.rectangle([x - size, y - size, x + size, y + size], fill=colours[k] if frame < 5 else MINT)
+    if frame < 5:
+        cap_x, cap_y = 12 - 8 * t, 14 - 14 * t + 20 * t * t
+        draw.chord([cap_x - 5, cap_y - 4, cap_x + 5, cap_y + 4], 180, 360, fill=CORAL, outline=INK)
+    return cell
 
 
 def draw_player_cell(carrying, name, frame):
-    size = PLAYER_CELL
-    cell = Image.new("RGBA", (size, size), CLEAR)
-    draw = ImageDraw.Draw(cell)
     if name.startswith("Death"):
-        draw_burst(draw, frame)
-        return cell.transpose(Image.FLIP_LEFT_RIGHT) if name.endswith("Right") else cell
-    if name.startswith("Dash"):
-        draw_dash_roll(draw, carrying, frame)
-        return cell.transpose(Image.FLIP_LEFT_RIGHT) if "Right" in name else cell
-
-    bob, squash, left_foot, right_foot, arms_up = pose(name, frame)
-    top = 8 + bob + squash
-    bottom = 26 + bob
-    # Feet.
-    draw.rectangle([11 + left_foot, 26, 14 + left_foot, 29], fill=INK)
-    draw.rectangle([18 + right_foot, 26, 21 + right_foot, 29], fill=INK)
-    # Parcel carried on the back (the back is to the right when facing left).
-    if carrying:
-        draw.rectangle([21, top + 4, 28, top + 12], fill=INK)
-        draw.rectangle([22, top + 5, 27, top + 11], fill=ORANGE)
-        draw.line([(22, top + 8), (27, top + 8)], fill=SAND)
-        draw.line([(24, top + 5), (24, top + 11)], fill=SAND)
-    # Body with outline and a mint belly.
-    draw.rounded_rectangle([7 - squash // 2, top, 24 + squash // 2, bottom], radius=6, fill=INK)
-    draw.rounded_rectangle([8 - squash // 2, top + 1, 23 + squash // 2, bottom - 1], radius=5, fill=TEAL)
-    draw.rounded_rectangle([10, top + (bottom - top) // 2, 18, bottom - 3], radius=3, fill=MINT)
-    # Arms up while jumping.
-    if arms_up:
-        draw.rectangle([4, top - 2, 6, top + 5], fill=INK)
-        draw.rectangle([5, top - 1, 5, top + 4], fill=TEAL)
-    # Eye looking left.
-    eye_y = top + 4
-    draw.rectangle([9, eye_y, 13, eye_y + 4], fill=OFF_WHITE)
-    draw.rectangle([9, eye_y + 1, 10, eye_y + 3], fill=INK)
-    # Scarf.
-    draw.rectangle([8, top + 9 - squash // 2, 23, top + 10 - squash // 2], fill=CORAL)
-    # The right-facing rows are mirrors of the left-facing ones.
-    return cell.transpose(Image.FLIP_LEFT_RIGHT) if name.endswith("Right") else cell
-
-
-def draw_dash_roll(draw, carrying, frame):
-    """Curled into a spinning ball with speed streaks above and below: it reads the same
-    whichever way the dash goes."""
-    cx, cy = 16, 18
-    draw.ellipse([cx - 9, cy - 9, cx + 9, cy + 9], fill=INK)
-    draw.ellipse([cx - 8, cy - 8, cx + 8, cy + 8], fill=TEAL)
-    angle = frame * math.pi / 2
-    for k in range(2):
-        a = angle + k * math.pi
-        x, y = cx + 4 * math.cos(a), cy + 4 * math.sin(a)
-        draw.ellipse([x - 2, y - 2, x + 2, y + 2], fill=CORAL if k == 0 else MINT)
-    if carrying:
-        x, y = cx + 6 * math.cos(angle + math.pi / 2), cy + 6 * math.sin(angle + math.pi / 2)
-        draw.rectangle([x - 2, y - 2, x + 2, y + 2], fill=ORANGE, outline=INK)
-    for offset, length in ((-11, 8 + frame % 2 * 3), (11, 11 - frame % 2 * 3)):
-        draw.line([(cx - length, cy + offset), (cx + length, cy + offset)], fill=SAND)
-
-
-def draw_burst(draw, frame):
-    """The character pops into a ring of sparks that fades out."""
-    cx, cy = 16, 18
-    if frame == 0:
-        draw.ellipse([8, 10, 24, 26], fill=OFF_WHITE)
-        return
-    spread = 3 + frame * 2
-    size = max(1, 4 - frame // 2)
-    colour = [CORAL, ORANGE, SAND, SAND, MINT, MINT][frame]
-    for k in range(8):
-        angle = k * math.pi / 4 + frame * 0.2
-        x, y = cx + spread * math.cos(angle), cy + spread * math.sin(angle)
-        draw.rectangle([x - size / 2, y - size / 2, x + size / 2, y + size / 2], fill=colour)
+        cell = draw_death(carrying, frame)
+    else:
+        cell = Image.new("RGBA", PLAYER_CELL, CLEAR)
+        if name.startswith("Dash"):
+            draw_speed_lines(ImageDraw.Draw(cell), frame)
+        cell.alpha_composite(draw_courier(carrying, player_pose(name, frame)))
+    return cell.transpose(Image.FLIP_LEFT_RIGHT) if "Right" in name else cell
 
 
 def make_player():
-    size = PLAYER_CELL
+    w, h = PLAYER_CELL
     for texture, carrying in (("SpritePackage", True), ("SpriteNoPackage", False)):
-        sheet = Image.new("RGBA", (size * PLAYER_COLUMNS, size * len(PLAYER_ANIMATIONS)), CLEAR)
+        sheet = Image.new("RGBA", (w * PLAYER_COLUMNS, h * len(PLAYER_ANIMATIONS)), CLEAR)
         for row, (name, count, _, _) in enumerate(PLAYER_ANIMATIONS):
             for frame in range(count):
-                sheet.paste(draw_player_cell(carrying, name, frame), (frame * size, row * size))
+                sheet.paste(draw_player_cell(carrying, name, frame), (frame * w, row * h))
         save_png(sheet, BLENDED, texture)
 
 

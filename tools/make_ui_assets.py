@@ -21,6 +21,7 @@ import os
 
 from PIL import Image, ImageDraw, ImageFont
 
+from make_render_assets import draw_player_cell
 from palette import (CLEAR, CORAL, DEEP, INK, MINT, NIGHT, OFF_WHITE, ORANGE, PLUM, SAND, TEAL,
                      save_png, with_alpha)
 
@@ -340,13 +341,37 @@ def make_control_pages():
 
 # ---------------------------------------------------------------- win screen
 
+def goal_door(draw, box):
+    """The level's goal door with its star, and the delivered parcel at its foot."""
+    left, top, right, bottom = box
+    draw.rounded_rectangle([left, top, right - 24 * U, bottom], radius=16 * U, fill=DEEP, outline=SAND, width=3 * U)
+    draw.rounded_rectangle([left + 7 * U, top + 7 * U, right - 31 * U, bottom], radius=10 * U, fill=TEAL)
+    cx, cy = (left + right - 24 * U) // 2, top + 36 * U
+    points = [(cx + (10 if k % 2 == 0 else 4) * U * math.cos(-math.pi / 2 + k * math.pi / 5),
+               cy + (10 if k % 2 == 0 else 4) * U * math.sin(-math.pi / 2 + k * math.pi / 5)) for k in range(10)]
+    draw.polygon(points, fill=SAND, outline=INK)
+    parcel = [right - 30 * U, bottom - 22 * U, right, bottom]
+    draw.rectangle(parcel, fill=ORANGE, outline=INK, width=U + 1)
+    draw.rectangle([right - 18 * U, bottom - 22 * U + U, right - 12 * U, bottom - U], fill=SAND)
+
+
 def make_win_screen():
     w, h = 275 * U * 2, 120 * U * 2
     image, draw = panel(w, h, NIGHT, SAND, radius=14 * U, rim_width=4 * U)
+    # The courier cheers in the lower left; the parcel waits at the goal in the lower right.
+    courier = draw_player_cell(False, "Jump_Right", 1)
+    courier = courier.resize((courier.width * 5, courier.height * 5), Image.NEAREST)
+    floor = h - 16 * U
+    left_box = (40 * U, floor - courier.height, 40 * U + courier.width, floor)
+    right_box = (w - 118 * U, floor - 80 * U, w - 36 * U, floor)
     for index in range(28):
         angle = index / 28 * 2 * math.pi
         x, y = w // 2 + math.cos(angle) * (w // 2 - 16 * U), h // 2 + math.sin(angle) * (h // 2 - 16 * U)
+        if any(box[0] - 8 * U < x < box[2] + 8 * U and y > box[1] - 8 * U for box in (left_box, right_box)):
+            continue
         draw.ellipse([x - 4 * U, y - 4 * U, x + 4 * U, y + 4 * U], fill=[MINT, ORANGE, CORAL][index % 3])
+    image.alpha_composite(courier, left_box[:2])
+    goal_door(draw, right_box)
     centred_text(draw, (w // 2, h // 2 - 25 * U), "You made it!", font(60 * U, True), SAND)
     centred_text(draw, (w // 2, h // 2 + 40 * U), "All three levels cleared", font(22 * U), OFF_WHITE)
     save_png(image, OPAQUE, "WinScreen")

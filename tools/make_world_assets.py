@@ -34,50 +34,123 @@ MAX_GAP = 4.0
 
 # ---------------------------------------------------------------- textures
 
-def tile(size, body, top, edge):
-    """A nine-slice tile: a body colour, a band of top colour and a dark edge."""
-    image = Image.new("RGBA", (size, size), body)
-    draw = ImageDraw.Draw(image)
-    draw.rectangle([0, 0, size - 1, size // 4], fill=top)
-    draw.rectangle([0, 0, size - 1, size - 1], outline=edge, width=2)
-    for x in range(6, size - 6, 12):
-        draw.line([x, size // 4 + 6, x + 4, size - 8], fill=edge, width=1)
-    return image
+# The level pieces are drawn in blocks of CHUNK texels: their slicing scale packs more texels
+# into a world unit than the player's sheet, and the blocks bring them back to about the
+# player's texel size, so the whole scene reads as one pixel-art style.
+CHUNK = 2
+
+
+def chunky(width, height, colour_at):
+    """An image of width by height blocks, each coloured by colour_at(x, y), scaled up by CHUNK."""
+    image = Image.new("RGBA", (width, height), CLEAR)
+    pixels = image.load()
+    for y in range(height):
+        for x in range(width):
+            pixels[x, y] = colour_at(x, y)
+    return image.resize((width * CHUNK, height * CHUNK), Image.NEAREST)
+
+
+# Ground: a grass lip four blocks deep over soil whose pebbles repeat every eight blocks, so
+# the repeated middle of the nine-slice (blocks 4 to 11) joins without a seam.
+GRASS_TIPS = (1, 5, 6)
+PEBBLES = {(1, 2): NIGHT, (2, 2): NIGHT, (5, 6): PLUM}
+
+
+def ground_colour(x, y):
+    size = 16
+    if x in (0, size - 1) or y in (0, size - 1):
+        return INK
+    phase = (x - 4) % 8
+    if y <= 2:
+        return MINT if (y, phase) != (2, 3) else TEAL
+    if y == 3:
+        return MINT if phase in GRASS_TIPS else TEAL
+    if y >= 13:
+        return NIGHT
+    return PEBBLES.get((phase, (y - 4) % 8), DEEP)
 
 
 def make_ground():
-    save_png(tile(32, DEEP, MINT, INK), OPAQUE, "Ground")
+    save_png(chunky(16, 16, ground_colour), OPAQUE, "Ground")
+
+
+def wall_colour(x, y):
+    """Stone blocks six wide and six high, every other row shifted by half a block, so the
+    repeated middle (blocks 2 to 13) holds whole blocks."""
+    size = 16
+    if x in (0, size - 1) or y in (0, size - 1):
+        return INK
+    if x == size - 2 or y == size - 2:
+        return NIGHT
+    row = (y - 2) // 6
+    bx = (x - 2 + (3 if row % 2 else 0)) % 6
+    by = (y - 2) % 6
+    if by == 5 or bx == 5:
+        return NIGHT
+    if by == 0 and bx < 2 or by == 1 and bx == 0:
+        return TEAL
+    return DEEP
+
+
 
 
 def make_wall():
-    image = Image.new("RGBA", (32, 32), DEEP)
-    draw = ImageDraw.Draw(image)
-    for row, y in enumerate(range(0, 32, 8)):
-        offset = 0 if row % 2 == 0 else 8
-        for x in range(-16 + offset, 32, 16):
-            draw.rectangle([x + 1, y + 1, x + 14, y + 6], fill=NIGHT, outline=TEAL)
-    draw.rectangle([0, 0, 31, 31], outline=INK, width=2)
-    save_png(image, OPAQUE, "Wall")
+    save_png(chunky(16, 16, wall_colour), OPAQUE, "Wall")
+
+
+# Platforms are half a unit tall and sliced at 156 texels a unit with a four-texel margin: a
+# texture 80 texels tall puts almost exactly one copy of its middle in that height, so the
+# picture is not stacked, and blocks of four texels match the player's texel size.
+PLATFORM_BLOCKS = (16, 20)
+PLATFORM_CHUNK = 4
+
+
+def platform(colour_at):
+    w, h = PLATFORM_BLOCKS
+    image = Image.new("RGBA", PLATFORM_BLOCKS, CLEAR)
+    pixels = image.load()
+    for y in range(h):
+        for x in range(w):
+            edge = x in (0, w - 1) or y in (0, h - 1)
+            # The middle columns (1 to 14) repeat along the platform: patterns use x - 1.
+            pixels[x, y] = INK if edge else colour_at((x - 1) % (w - 2), y)
+    return image.resize((w * PLATFORM_CHUNK, h * PLATFORM_CHUNK), Image.NEAREST)
+
+
+def moving_colour(x, y):
+    """A sand-coloured lift with an orange deck, rivets and a dark underside."""
+    if y <= 3:
+        return ORANGE if y < 3 else INK
+    if y >= 16:
+        return DEEP if y < 18 else NIGHT
+    if y in (6, 13) and x % 7 == 3:
+        return INK
+    if y == 4:
+        return OFF_WHITE
+    return SAND
+
+
+def breaking_colour(x, y):
+    """A cracked plum slab under a sand lip: it will not hold for long."""
+    if y <= 2:
+        return SAND
+    if y == 3:
+        return INK if x % 7 in (2, 3) else ORANGE
+    cracks = {(2, 4), (3, 5), (3, 6), (2, 7), (2, 8), (3, 9), (9, 4), (9, 5), (10, 6), (10, 7), (11, 8),
+              (6, 12), (5, 13), (6, 14), (12, 14), (12, 15), (11, 16)}
+    if (x, y) in cracks:
+        return INK
+    if y >= 17:
+        return NIGHT if x % 3 else INK
+    return PLUM if (x + y) % 9 else DEEP
 
 
 def make_moving_platform():
-    image = Image.new("RGBA", (32, 16), SAND)
-    draw = ImageDraw.Draw(image)
-    draw.rectangle([0, 0, 31, 15], outline=INK, width=2)
-    draw.rectangle([2, 2, 29, 5], fill=ORANGE)
-    for x in (8, 16, 24):
-        draw.ellipse([x - 2, 8, x + 2, 12], fill=INK)
-    save_png(image, OPAQUE, "MovingPlatform")
+    save_png(platform(moving_colour), OPAQUE, "MovingPlatform")
 
 
 def make_breaking_platform():
-    image = Image.new("RGBA", (32, 16), PLUM)
-    draw = ImageDraw.Draw(image)
-    draw.rectangle([0, 0, 31, 15], outline=INK, width=2)
-    draw.rectangle([2, 2, 29, 4], fill=SAND)
-    draw.line([6, 5, 10, 10, 8, 14], fill=INK, width=1)
-    draw.line([20, 5, 17, 9, 22, 14], fill=INK, width=1)
-    save_png(image, OPAQUE, "BreakingPlatform")
+    save_png(platform(breaking_colour), OPAQUE, "BreakingPlatform")
 
 
 def make_hazard():
@@ -113,43 +186,86 @@ def make_goal():
 
 
 def make_package():
-    image = Image.new("RGBA", (32, 32), CLEAR)
+    """The parcel, 20 texels for its 0.6 units, near the player's texel size: the same orange
+    box with sand tape that the courier carries on the back."""
+    image = Image.new("RGBA", (20, 20), CLEAR)
     draw = ImageDraw.Draw(image)
-    draw.rectangle([2, 4, 29, 29], fill=ORANGE, outline=INK, width=2)
-    draw.rectangle([13, 4, 18, 29], fill=SAND)
-    draw.line([2, 12, 29, 12], fill=INK)
+    draw.rectangle([1, 2, 18, 18], fill=ORANGE, outline=INK)
+    draw.rectangle([2, 3, 17, 5], fill=SAND)
+    draw.rectangle([8, 3, 11, 17], fill=SAND)
+    draw.line([(2, 6), (17, 6)], fill=INK)
+    draw.line([(2, 17), (17, 17)], fill=CORAL)
+    draw.rectangle([13, 9, 16, 12], fill=OFF_WHITE)
+    draw.line([(14, 10), (15, 10)], fill=INK)
     save_png(image, BLENDED, "Package")
 
 
 def make_firewall():
-    image = Image.new("RGBA", (32, 64), CLEAR)
-    draw = ImageDraw.Draw(image)
-    for y in range(0, 64, 8):
-        shade = with_alpha(CORAL if (y // 8) % 2 == 0 else ORANGE, 170)
-        draw.rectangle([2, y, 29, y + 7], fill=shade)
-        draw.polygon([(8, y + 7), (12, y + 1), (16, y + 7)], fill=with_alpha(SAND, 200))
-    draw.rectangle([0, 0, 31, 63], outline=with_alpha(INK, 200), width=2)
-    save_png(image, BLENDED, "Firewall")
+    """A see-through wall of glowing bricks, 78 texels a unit like the ground; the bricks
+    (ten blocks by five, rows shifted by half) repeat every 40 blocks both ways."""
+    def colour_at(x, y):
+        row = y // 5
+        bx, by = (x + (5 if row % 2 else 0)) % 10, y % 5
+        if by == 4 or bx == 9:
+            return with_alpha(SAND, 230)
+        if by == 0:
+            return with_alpha(ORANGE, 200)
+        return with_alpha(CORAL, 150 if (bx + by) % 4 else 180)
+    save_png(chunky(40, 40, colour_at), BLENDED, "Firewall")
 
 
 def make_death_wall():
-    image = Image.new("RGBA", (32, 32), PLUM)
+    """The wall of doom, 2 by 16 units: one copy of the texture spans its width, so it has a
+    single big eye and a jagged coral edge on the side it chases towards (the right)."""
+    n, top = 80, 2
+
+    def colour_at(x, y):
+        if x < 2 or x >= n - 2:
+            return INK
+        period_y = (y - top) % 76
+        if x >= 60:
+            tooth = round(12 * (1 - abs(period_y % 19 - 9) / 9.5))
+            if x - 60 < tooth - 1:
+                return CORAL
+            return SAND if x - 60 == tooth - 1 else INK
+        if (x * 37 + period_y * 101) % 53 < 3:
+            return DEEP
+        return PLUM
+
+    image = chunky(n, n, colour_at)
     draw = ImageDraw.Draw(image)
-    for y in range(0, 32, 8):
-        draw.polygon([(31, y), (22, y + 4), (31, y + 8)], fill=CORAL)
-    draw.ellipse([6, 10, 12, 16], fill=OFF_WHITE)
-    draw.ellipse([8, 12, 10, 14], fill=INK)
-    draw.rectangle([0, 0, 31, 31], outline=INK, width=2)
+    c = CHUNK
+    for cy in (top + 38 - 76, top + 38, top + 38 + 76):
+        draw.ellipse([20 * c, (cy - 10) * c, 44 * c - 1, (cy + 10) * c - 1], fill=INK)
+        draw.ellipse([21 * c, (cy - 9) * c, 43 * c - 1, (cy + 9) * c - 1], fill=OFF_WHITE)
+        draw.ellipse([32 * c, (cy - 6) * c, 42 * c - 1, (cy + 5) * c - 1], fill=CORAL)
+        draw.ellipse([35 * c, (cy - 3) * c, 40 * c - 1, (cy + 2) * c - 1], fill=INK)
+        draw.rectangle([20 * c, (cy - 10) * c, 44 * c - 1, (cy - 7) * c - 1], fill=PLUM)
+    draw.rectangle([0, 0, image.width - 1, image.height - 1], outline=INK, width=c * 2)
     save_png(image, OPAQUE, "DeathWall")
 
 
 def make_trigger_plate():
-    image = Image.new("RGBA", (32, 16), DEEP)
-    draw = ImageDraw.Draw(image)
-    draw.rectangle([0, 0, 31, 15], outline=INK, width=2)
-    draw.rectangle([4, 2, 27, 6], fill=CORAL)
-    draw.line([4, 10, 27, 10], fill=PLUM, width=2)
-    save_png(image, OPAQUE, "TriggerPlate")
+    """The strip that wakes the wall of doom: a floor one unit deep with warning stripes. At
+    156 texels a unit, 160 texels hold its whole depth once."""
+    w, h = 16, 40
+
+    def colour_at(x, y):
+        if x in (0, w - 1) or y in (0, h - 1):
+            return INK
+        if y <= 4:
+            return SAND if ((x - 1) + y) % 7 < 4 else INK
+        if y == 5:
+            return CORAL
+        if y >= h - 3:
+            return NIGHT
+        return NIGHT if ((x - 1) % 7, y % 9) in ((2, 3), (3, 3), (5, 7)) else DEEP
+    image = Image.new("RGBA", (w, h), CLEAR)
+    pixels = image.load()
+    for y in range(h):
+        for x in range(w):
+            pixels[x, y] = colour_at(x, y)
+    save_png(image.resize((w * PLATFORM_CHUNK, h * PLATFORM_CHUNK), Image.NEAREST), OPAQUE, "TriggerPlate")
 
 
 def make_markers():
@@ -163,13 +279,41 @@ def make_markers():
     save_png(dot, BLENDED, "ArcDot")
 
 
+BACKDROP_BLOCKS = 128
+BACKDROP_CHUNK = 3  # the backdrop is sliced at 100 texels a unit: blocks of three match the player
+
+
+def scattered(count, seed):
+    """Fixed pseudo-random block positions (a small LCG), the same on every run."""
+    state = seed
+    points = []
+    for _ in range(count):
+        state = (state * 1103515245 + 12345) % 2 ** 31
+        x = state % BACKDROP_BLOCKS
+        state = (state * 1103515245 + 12345) % 2 ** 31
+        points.append((x, state % BACKDROP_BLOCKS))
+    return points
+
+
 def make_backdrop():
-    image = Image.new("RGBA", (64, 64), NIGHT)
+    """A quiet night sky: dim specks, a few stars and two twinkles, kept dark so the level
+    in front of it stands out. It repeats every 3.84 units."""
+    n = BACKDROP_BLOCKS
+    image = Image.new("RGBA", (n, n), NIGHT)
     draw = ImageDraw.Draw(image)
-    for x, y in ((8, 10), (40, 6), (22, 30), (52, 40), (12, 50), (34, 54)):
+    for x, y in scattered(70, 11):
+        draw.point((x, y), fill=DEEP)
+    for x, y in scattered(14, 23):
+        draw.point((x, y), fill=TEAL)
+    for x, y in scattered(6, 37):
         draw.point((x, y), fill=OFF_WHITE)
         draw.point((x + 1, y), fill=MINT)
-    save_png(image, OPAQUE, "Backdrop")
+    for x, y in scattered(2, 41):
+        x, y = min(max(x, 2), n - 3), min(max(y, 2), n - 3)
+        draw.point([(x - 1, y), (x + 1, y), (x, y - 1), (x, y + 1)], fill=MINT)
+        draw.point([(x - 2, y), (x + 2, y), (x, y - 2), (x, y + 2)], fill=DEEP)
+        draw.point((x, y), fill=OFF_WHITE)
+    save_png(image.resize((n * BACKDROP_CHUNK, n * BACKDROP_CHUNK), Image.NEAREST), OPAQUE, "Backdrop")
 
 
 # ---------------------------------------------------------------- archetypes
