@@ -566,7 +566,7 @@ def level_one(taught):
     level.add("Wall", -3, -12, 1, 26)
     level.add("Player", 1, 8.5, 1.0, 1.5)
     # Steps up, then a dip that only costs a jump back out.
-    level.teach("jump", "TutorialJump", 6, 10)
+    level.teach("jump", "TutorialJump", 11, 10)
     level.floor("Ground", -2, 10, 20, 4)
     level.floor("Ground", 18, 8.5, 10, 5.5)
     level.floor("Ground", 28, 6.5, 10, 7.5)
@@ -600,8 +600,8 @@ def level_two(taught):
     level.add("Wall", -3, -14, 1, 28)
     level.add("Player", 1, 8.5, 1.0, 1.5)
     # A ledge too high to jump: a missed throw just falls back.
-    level.teach("throw", "TutorialThrow", 5, 10)
-    level.sign("TutorialTeleport", 11, 10)
+    level.teach("throw", "TutorialThrow", 8, 10)
+    level.sign("TutorialTeleport", 12, 10)
     level.floor("Ground", -2, 10, 22, 4)
     level.floor("Ground", 20, 4.25, 12, 9.75, move="throw")
     checkpoint(level, 27, 4.25)
