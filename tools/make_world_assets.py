@@ -401,6 +401,7 @@ def jump_height():
 # ---------------------------------------------------------------- levels
 
 SIGN_SIZE = 2.0
+MOVING_PLATFORM_HEIGHT = 0.5
 # The solid kinds a sign must stay clear of.
 SOLIDS = ("Ground", "Wall", "MovingPlatform", "BreakingPlatform", "Firewall", "Hazard", "Goal", "Checkpoint")
 
@@ -464,6 +465,7 @@ class Level:
             where = "%s: hop to x %.1f by %s" % (self.name, hop["x"], hop["move"])
             assert hop["move"] in hop["taught"], where + " before it is taught"
             if hop["move"] == "ride":
+                assert self.has_stop(hop), where + " ends where no waypoint stops a platform"
                 continue
             gap = hop["x"] - (before["x"] + before["w"])
             rise = before["y"] - hop["y"]
@@ -475,6 +477,13 @@ class Level:
             for other in (obj for obj in self.objects if obj["type"] in SOLIDS):
                 assert not overlap(sign, other), "%s: sign at x %.1f covers a %s" % (self.name, sign["x"],
                                                                                   other["type"])
+
+    def has_stop(self, ride):
+        """Whether a waypoint holds the centre of a platform whose top is where the ride ends."""
+        centre = (ride["x"] + ride["w"] / 2.0, ride["y"] + MOVING_PLATFORM_HEIGHT / 2.0)
+        return any(abs(obj["x"] + obj["width"] / 2.0 - centre[0]) < 1e-6 and
+                   abs(obj["y"] + obj["height"] / 2.0 - centre[1]) < 1e-6
+                   for obj in self.objects if obj["type"] == "Waypoint")
 
     def write(self):
         self.check()

@@ -69,6 +69,16 @@ class Progression(unittest.TestCase):
         with self.assertRaisesRegex(AssertionError, "out of reach"):
             level.check()
 
+    def test_a_ride_must_end_where_a_waypoint_stops_the_platform(self):
+        level = self.level({"jump", "ride"})
+        level.floor("MovingPlatform", 12, 10, 3, 0.5, TargetWaypointID=1)
+        world.platform_route(level, 1, [(13.5, 10.25), (23.5, 6.25)], 0.05)
+        level.ride_to(22, 6, 3)
+        level.check()
+        level.ride_to(30, 6, 3)
+        with self.assertRaisesRegex(AssertionError, "no waypoint"):
+            level.check()
+
     def test_a_sign_may_not_cover_a_floor(self):
         level = self.level({"jump"})
         level.sign("TutorialJump", 2, 13)
