@@ -2,8 +2,11 @@
 """Generates the world's assets: the textures of the level objects, the archetype file
 assets/Entity.json and the level files under assets/scenes/ ("Test Map", "Level1" to "Level3").
 
-Levels are laid out in code so that every gap and ledge is checked against the jump the
-physics constants allow before a file is written.
+Levels are laid out in code as a route of floors, each marked with the move that reaches it
+(jump, dash, throw and teleport, ride). Before a file is written every hop is checked against
+that move's reach, stepped with the engine's own physics, and against what the levels have
+taught so far: Level1 teaches jumping and the dash, Level2 the package and the platforms,
+Level3 hazards, fire walls and the death wall.
 
 Run from anywhere: /usr/bin/python3 tools/make_world_assets.py
 """
@@ -22,14 +25,29 @@ BLENDED = os.path.join(ROOT, "assets", "textures", "blended")
 SCENES = os.path.join(ROOT, "assets", "scenes")
 ENTITY_FILE = os.path.join(ROOT, "assets", "Entity.json")
 
-# Physics constants the levels must respect (per 10 ms step).
+PACKAGE_FILE = os.path.join(ROOT, "assets", "package.json")
+
+# The player's tuning, written into the "Player" archetype and stepped by the route checker.
+# Speeds are per 10 ms physics step.
 GRAVITY = -0.006
 JUMP_FORCE = 0.25
 APEX_SPEED = 0.04
+MAX_FALL = 0.6
+RUN_PUSH = 0.01
+AIR_PUSH_SHARE = 0.5
+FRICTION = 0.07
+AIR_DRAG = 0.01
+DASH_SPEED = 0.5
+DASH_MS = 200
+TELEPORT_FLOAT_MS = 200
+STEP_MS = 10
 PLAYER_SIZE = (1.0, 1.5)
-# Share of the full jump height a ledge may ask for, and the widest gap between floors.
-MAX_RISE_SHARE = 0.7
-MAX_GAP = 4.0
+PACKAGE_SIZE = 0.6
+PACKAGE_FRICTION = 0.2
+# A landing must clear a floor's top by this much; the route checker's safety margin.
+MARGIN = 0.25
+# The moves a route hop may need, in the order the game teaches them.
+MOVES = ("jump", "dash", "throw", "ride")
 
 
 # ---------------------------------------------------------------- textures
@@ -323,24 +341,33 @@ def sliced(border, slice_type="REPEAT", scale=1.0):
             "scale": {"x": scale, "y": scale}, "Type": slice_type}
 
 
+def tutorial_sign(name, texture):
+    """A sign showing a control on the keyboard or on either gamepad family, whichever is in use."""
+    return {"name": name, "TransformComp": {}, "Mesh": "quad", "Texture": texture, "Flags": ["TutorialButton"],
+            "Animations": "DefaultButton"}
+
+
+TUTORIAL_SIGNS = ("TutorialJump", "TutorialDash", "TutorialThrow", "TutorialTeleport")
+
+
 def archetypes():
-    body = {"Force Limits": {"x": 100, "y": 0.6, "z": 100}, "Gravity": GRAVITY,
-            "AirDrag": {"x": 0.01, "y": 0, "z": 0.01}}
+    body = {"Force Limits": {"x": 100, "y": MAX_FALL, "z": 100}, "Gravity": GRAVITY,
+            "AirDrag": {"x": AIR_DRAG, "y": 0, "z": AIR_DRAG}}
     return [
         {"name": "Player", "TransformComp": {"scale": {"x": 1, "y": 1.5, "z": 1}}, "PhysicsComp": body,
          "Mesh": "quad", "Texture": "SpriteNoPackage", "Flags": ["player", "dynamic", "gravity"],
-         "ColliderComp": {"friction": 0.07},
+         "ColliderComp": {"friction": FRICTION},
          "StatsComp": {"Buffered Jump Max Timing": 100, "Buffered Dash Max Timing": 350, "Max Dash Charges": 1,
-                       "Player Acceleration": 0.01, "Coyote Time Limit": 150, "Jumping Force": JUMP_FORCE,
-                       "edge Smudge MarginX": 0.4, "edge Smudge MarginY": 0.5, "Dash Velocity": 0.5,
-                       "Dash Duration": 200, "Dash Cooldown": 500},
+                       "Player Acceleration": RUN_PUSH, "Coyote Time Limit": 150, "Jumping Force": JUMP_FORCE,
+                       "edge Smudge MarginX": 0.4, "edge Smudge MarginY": 0.5, "Dash Velocity": DASH_SPEED,
+                       "Dash Duration": DASH_MS, "Dash Cooldown": 500},
          "Animations": "Player",
          "EmitterListComp": [{"Name": "PlayerDeath", "StartActive": False}, {"Name": "PImpact", "StartActive": False},
                              {"Name": "Dash", "StartActive": False}, {"Name": "Ptp", "StartActive": False},
                              {"Name": "Ptpe", "StartActive": False}]},
-        {"name": "Package", "TransformComp": {"scale": {"x": 0.6, "y": 0.6, "z": 1}}, "PhysicsComp": body,
-         "Mesh": "quad", "Texture": "Package", "Flags": ["package", "dynamic", "gravity"],
-         "ColliderComp": {"friction": 0.2},
+        {"name": "Package", "TransformComp": {"scale": {"x": PACKAGE_SIZE, "y": PACKAGE_SIZE, "z": 1}},
+         "PhysicsComp": body, "Mesh": "quad", "Texture": "Package", "Flags": ["package", "dynamic", "gravity"],
+         "ColliderComp": {"friction": PACKAGE_FRICTION},
          "EmitterListComp": [{"Name": "Pack", "StartActive": False}, {"Name": "PTrail", "StartActive": False},
                              {"Name": "TPBack", "StartActive": False}]},
         {"name": "PtpEntity", "TransformComp": {"scale": {"x": 0.8, "y": 0.8, "z": 1}}, "Mesh": "quad",
@@ -355,9 +382,9 @@ def archetypes():
         {"name": "TestArc", "TransformComp": {"scale": {"x": 0.3, "y": 0.3, "z": 1}}, "Mesh": "quad",
          "Texture": "ArcDot"},
         {"name": "Ground", "TransformComp": {}, "Mesh": "quad", "Texture": "Ground", "Flags": ["ground"],
-         "ColliderComp": {"friction": 0.07}, "TextureSlicerComp": sliced(8, "REPEAT", 0.64)},
+         "ColliderComp": {"friction": FRICTION}, "TextureSlicerComp": sliced(8, "REPEAT", 0.64)},
         {"name": "Wall", "TransformComp": {}, "Mesh": "quad", "Texture": "Wall", "Flags": ["wall"],
-         "ColliderComp": {"friction": 0.07}, "TextureSlicerComp": sliced(4, "REPEAT", 0.64)},
+         "ColliderComp": {"friction": FRICTION}, "TextureSlicerComp": sliced(4, "REPEAT", 0.64)},
         {"name": "Backdrop", "TransformComp": {}, "Mesh": "quad", "Texture": "Backdrop",
          "TextureSlicerComp": sliced(0, "REPEAT", 0.5)},
         {"name": "Checkpoint", "TransformComp": {}, "Mesh": "quad", "Texture": "Checkpoint",
@@ -365,15 +392,16 @@ def archetypes():
          "EmitterListComp": [{"Name": "Checkpoit", "StartActive": False}]},
         {"name": "Waypoint", "TransformComp": {}, "WaypointComp": {}},
         {"name": "MovingPlatform", "TransformComp": {}, "PhysicsComp": {}, "Mesh": "quad",
-         "Texture": "MovingPlatform", "ColliderComp": {"friction": 0.07},
+         "Texture": "MovingPlatform", "ColliderComp": {"friction": FRICTION},
          "MovingPlatformComp": {"TouchStart": False, "Moving": True},
          "TextureSlicerComp": sliced(4, "REPEAT", 0.32)},
         {"name": "BreakingPlatform", "TransformComp": {}, "Mesh": "quad", "Texture": "BreakingPlatform",
-         "ColliderComp": {"friction": 0.07},
+         "ColliderComp": {"friction": FRICTION},
          "BreakingPlatformComp": {"TimeTillBreak": 500, "TimeTillRespawn": 1200, "Type": "TIMED"},
          "TextureSlicerComp": sliced(4, "REPEAT", 0.32)},
+        # The stats hold the wall's spawn point: a respawn puts it back there, out of sight.
         {"name": "DeathWall", "TransformComp": {}, "PhysicsComp": {}, "Mesh": "quad", "Texture": "DeathWall",
-         "Flags": ["deathwall", "hazard"], "ColliderComp": {},
+         "Flags": ["deathwall", "hazard"], "ColliderComp": {}, "StatsComp": {},
          "EmitterListComp": [{"Name": "Hazard", "StartActive": True}],
          "MovingPlatformComp": {"TouchStart": False, "Moving": False},
          "TextureSlicerComp": sliced(4, "REPEAT", 0.64)},
@@ -382,35 +410,158 @@ def archetypes():
         {"name": "Firewall", "TransformComp": {}, "Mesh": "quad", "Texture": "Firewall", "Flags": ["firewall"],
          "ColliderComp": {}, "EmitterListComp": [{"Name": "Firewall", "StartActive": True}],
          "TextureSlicerComp": sliced(0, "REPEAT", 0.64)},
-        {"name": "TutorialButton", "TransformComp": {}, "Mesh": "quad", "Texture": "ButtonDefault",
-         "Flags": ["TutorialButton"], "Animations": "DefaultButton"},
-    ]
+        tutorial_sign("TutorialButton", "ButtonDefault"),
+    ] + [tutorial_sign(name, name) for name in TUTORIAL_SIGNS]
+
+
+# ---------------------------------------------------------------- movement model
+
+def throw_power():
+    with open(PACKAGE_FILE) as source:
+        return float(json.load(source)["throw power"])
+
+
+def player_gravity(vy):
+    """The engine's pull on the player: none past the fall limit, a third near the apex."""
+    if vy <= -MAX_FALL:
+        return 0.0
+    return GRAVITY / 3.0 if abs(vy) < APEX_SPEED else GRAVITY
+
+
+def running_speed():
+    """The top speed on the ground: the push against the floor's friction."""
+    v = 0.0
+    for _ in range(500):
+        v = (v + RUN_PUSH) * (1.0 - FRICTION)
+    return v
+
+
+def player_arc(jump, dash_at=None, headroom=None, steps=400):
+    """Feet positions (forward, up) of a player who leaves a floor edge at running speed
+    holding forward: jumping or walking off, dashing dash_at steps in (None: never). A ceiling
+    headroom units above the floor stops the head."""
+    x = y = 0.0
+    vx, vy = running_speed(), 0.0
+    dash_left = 0
+    points = []
+    for step in range(steps):
+        if step == dash_at:
+            dash_left = DASH_MS // STEP_MS
+        if dash_left:
+            # The dash sets its speed every step; gravity still pulls within the step.
+            vx, vy = DASH_SPEED, player_gravity(0.0)
+        else:
+            vy += (JUMP_FORCE if jump and step == 0 else 0.0) + player_gravity(vy)
+            vx = (vx + RUN_PUSH * AIR_PUSH_SHARE) * (1.0 - AIR_DRAG)
+        x += vx
+        y += vy
+        if headroom is not None and y + PLAYER_SIZE[1] > headroom:
+            y = headroom - PLAYER_SIZE[1]
+            vy = min(vy, 0.0)
+        if dash_left:
+            dash_left -= 1
+            if not dash_left:
+                # A dash ends dead still, even in the air.
+                vx = vy = 0.0
+        points.append((x, y))
+    return points
+
+
+def arcs_for(move, headroom):
+    if move == "jump":
+        return [player_arc(jump, None, headroom) for jump in (True, False)]
+    return [player_arc(jump, at, headroom) for jump in (True, False) for at in range(0, 80, 2)]
+
+
+def package_arc(angle, headroom):
+    """Centre positions (forward, up from the player's feet) of the package thrown from the
+    player's centre at angle degrees; it stops at the first ceiling it meets."""
+    power = throw_power()
+    x, y = 0.0, PLAYER_SIZE[1] / 2.0
+    vx, vy = power * math.cos(math.radians(angle)), power * math.sin(math.radians(angle))
+    points = []
+    for _ in range(400):
+        if vy > -MAX_FALL:
+            vy += GRAVITY
+        vx *= 1.0 - AIR_DRAG
+        x += vx
+        y += vy
+        if headroom is not None and y + PACKAGE_SIZE / 2.0 > headroom:
+            break
+        points.append((x, y, vx))
+    return points
+
+
+def package_slide(vx):
+    """How far a package that lands at vx slides on a floor."""
+    k = (FRICTION + PACKAGE_FRICTION) / 2.0
+    distance = 0.0
+    while vx > 0.0005:
+        vx *= 1.0 - k
+        distance += vx
+    return distance
+
+
+def can_hop(move, gap, rise, from_width, to_width, headroom):
+    """Whether a player standing on a floor can reach the next one gap units ahead (negative:
+    the next floor overhangs this one) and rise units higher, with the given move.
+
+    The model steps the engine's physics for the player alone: run to the edge at top speed,
+    then jump or walk off, holding forward, with a dash started at any even step (dash). The
+    player may always move slower than the arc, so the hop works when some arc has the feet
+    MARGIN above the next floor's top once the body's centre is half a body past its edge.
+    A throw tries every whole degree from every half-unit back from the edge: the package
+    must pass the next floor's edge above its top and come to rest on it, where the player
+    teleports. A ceiling over the hop cuts every arc. Other obstacles, walls and fire walls
+    are not modelled: the level's author keeps them out of the way of the arcs."""
+    if move == "throw":
+        return can_throw(gap, rise, from_width, to_width, headroom)
+    need = gap + PLAYER_SIZE[0]
+    return any(y >= rise + MARGIN and x >= need for arc in arcs_for(move, headroom) for x, y in arc)
+
+
+def can_throw(gap, rise, from_width, to_width, headroom):
+    half = PACKAGE_SIZE / 2.0
+    for angle in range(0, 90):
+        arc = package_arc(angle, headroom)
+        back = 0.0
+        while back <= from_width - PLAYER_SIZE[0]:
+            edge = gap + PLAYER_SIZE[0] / 2.0 + back
+            crossing = next((p for p in arc if p[0] + half >= edge), None)
+            landing = next((p for p in arc if p[0] + half >= edge and p[1] - half <= rise), None)
+            if crossing and landing and crossing[1] - half >= rise + MARGIN:
+                rest = landing[0] + package_slide(landing[2])
+                if edge + half <= landing[0] and rest <= edge + to_width - half - PLAYER_SIZE[0] / 2.0:
+                    return True
+            back += 0.5
+    return False
+
+
+def jump_height():
+    """Peak rise of the feet in a standing jump."""
+    return max(y for _, y in player_arc(True))
 
 
 # ---------------------------------------------------------------- levels
 
-def jump_height():
-    """Peak rise of a standing jump, stepping the physics as the engine does."""
-    v, y, peak = 0.0, 0.0, 0.0
-    accel = JUMP_FORCE
-    for _ in range(1000):
-        # Gravity is a third as strong while the vertical speed is near zero.
-        g = GRAVITY / 3.0 if abs(v) < APEX_SPEED else GRAVITY
-        v += accel + g
-        accel = 0.0
-        y += v
-        peak = max(peak, y)
-        if v < 0 and y < peak:
-            break
-    return peak
+SIGN_SIZE = 2.0
+MOVING_PLATFORM_HEIGHT = 0.5
+# The solid kinds a sign must stay clear of.
+SOLIDS = ("Ground", "Wall", "MovingPlatform", "BreakingPlatform", "Firewall", "Hazard", "Goal", "Checkpoint")
 
 
 class Level:
-    """Objects in level units: (x, y) is the top-left corner and y grows downwards."""
+    """Objects in level units: (x, y) is the top-left corner and y grows downwards.
 
-    def __init__(self, name, kill_plane):
+    The route is the list of surfaces the player stands on from start to goal, each with the
+    move that reaches it from the one before ("jump", "dash", "throw" for throw and teleport,
+    "ride" for where a moving platform carries the player). A move must have been taught
+    (teach) earlier in this level or in a level before it."""
+
+    def __init__(self, name, kill_plane, taught=()):
         self.name = name
         self.kill_plane = kill_plane
+        self.taught = set(taught)
         self.background = []
         self.objects = []
         self.route = []
@@ -422,30 +573,61 @@ class Level:
         self.objects.append(obj)
         return obj
 
-    def floor(self, kind, x, y, w, h=1.0, **props):
-        """A surface of the main route: checked against its neighbours for reach."""
-        self.route.append((x, y, w, False))
+    def floor(self, kind, x, y, w, h=1.0, move="jump", headroom=None, **props):
+        """A surface of the route, reached from the one before with move; headroom is the
+        height of a ceiling over the hop."""
+        self.route.append({"x": x, "y": y, "w": w, "move": move, "headroom": headroom,
+                           "taught": frozenset(self.taught)})
         return self.add(kind, x, y, w, h, **props)
 
     def ride_to(self, x, y, w):
-        """Where a moving platform of the route carries the player: the next floor is judged
-        from there."""
-        self.route.append((x, y, w, True))
+        """Where a moving platform of the route carries the player."""
+        self.route.append({"x": x, "y": y, "w": w, "move": "ride", "headroom": None,
+                           "taught": frozenset(self.taught)})
+
+    def teach(self, move, sign=None, x=0.0, floor_y=0.0):
+        """From here on the route may use move; its sign stands at x, over the floor at floor_y."""
+        assert move in MOVES, move
+        if sign:
+            self.sign(sign, x, floor_y)
+        self.taught.add(move)
+
+    def sign(self, kind, x, floor_y):
+        self.add(kind, x, floor_y - PLAYER_SIZE[1] - 0.5 - SIGN_SIZE, SIGN_SIZE, SIGN_SIZE)
 
     def backdrop(self, x, y, w, h):
         self.background.append({"type": "Backdrop", "x": x, "y": y, "width": w, "height": h})
 
+    def length(self):
+        return max(hop["x"] + hop["w"] for hop in self.route) - min(hop["x"] for hop in self.route)
+
+    def entity_count(self):
+        return len(self.objects) + len(self.background)
+
     def check(self):
-        reach = jump_height() * MAX_RISE_SHARE
-        for (x0, y0, w0, _), (x1, y1, _, ridden) in zip(self.route, self.route[1:]):
-            if ridden:
+        for before, hop in zip(self.route, self.route[1:]):
+            where = "%s: hop to x %.1f by %s" % (self.name, hop["x"], hop["move"])
+            assert hop["move"] in hop["taught"], where + " before it is taught"
+            if hop["move"] == "ride":
+                assert self.has_stop(hop), where + " ends where no waypoint stops a platform"
                 continue
-            gap = x1 - (x0 + w0)
-            rise = y0 - y1
-            assert gap <= MAX_GAP, "%s: gap %.1f after x %.1f" % (self.name, gap, x0)
-            assert rise <= reach, "%s: ledge %.1f high at x %.1f (reach %.2f)" % (self.name, rise, x1, reach)
+            gap = hop["x"] - (before["x"] + before["w"])
+            rise = before["y"] - hop["y"]
+            assert can_hop(hop["move"], gap, rise, before["w"], hop["w"], hop["headroom"]), \
+                "%s is out of reach (gap %.1f, rise %.1f)" % (where, gap, rise)
         lowest = max(obj["y"] + obj["height"] for obj in self.objects)
         assert -self.kill_plane > lowest, "%s: kill plane above the lowest floor" % self.name
+        for sign in (obj for obj in self.objects if obj["type"].startswith("Tutorial")):
+            for other in (obj for obj in self.objects if obj["type"] in SOLIDS):
+                assert not overlap(sign, other), "%s: sign at x %.1f covers a %s" % (self.name, sign["x"],
+                                                                                  other["type"])
+
+    def has_stop(self, ride):
+        """Whether a waypoint holds the centre of a platform whose top is where the ride ends."""
+        centre = (ride["x"] + ride["w"] / 2.0, ride["y"] + MOVING_PLATFORM_HEIGHT / 2.0)
+        return any(abs(obj["x"] + obj["width"] / 2.0 - centre[0]) < 1e-6 and
+                   abs(obj["y"] + obj["height"] / 2.0 - centre[1]) < 1e-6
+                   for obj in self.objects if obj["type"] == "Waypoint")
 
     def write(self):
         self.check()
@@ -462,6 +644,11 @@ class Level:
             out.write("\n")
 
 
+def overlap(a, b):
+    return (a["x"] < b["x"] + b["width"] and b["x"] < a["x"] + a["width"] and
+            a["y"] < b["y"] + b["height"] and b["y"] < a["y"] + a["height"])
+
+
 def type_name(value):
     if isinstance(value, bool):
         return "bool"
@@ -476,20 +663,31 @@ def waypoint(level, number, following, speed, x, y):
     level.add("Waypoint", x, y, 0.5, 0.5, WaypointID=number, NextWaypointID=following, Speed=speed)
 
 
-def death_wall(level, start, centres, speed, first=30):
-    """The death wall waits out of sight above start (its centre x) and, once triggered, drops
-    onto the route of waypoint centres numbered from first and chases along it. The last
-    waypoint points at itself, so the wall stops there."""
-    width, height = 2.0, 16.0
-    level.add("DeathWall", start - width / 2, -30.0, width, height, TargetWaypointID=first, TargetSpeed=speed)
+def platform_route(level, first, centres, speed):
+    """A loop of waypoints through the given centres, numbered from first."""
     for i, (x, y) in enumerate(centres):
+        following = first + (i + 1) % len(centres)
+        waypoint(level, first + i, following, speed, x - 0.25, y - 0.25)
+
+
+def death_wall(level, legs, first=30):
+    """The death wall waits out of sight high above the first waypoint and, once triggered,
+    follows the waypoints numbered from first: legs are (centre x, centre y, speed of the
+    leg that starts there). The last waypoint points at itself, so the wall stops there. A
+    respawn sends the wall back to where it waits, and the trigger then starts it towards
+    waypoint 32 at the engine's restart speed, so the route has to pass 32."""
+    assert len(legs) > 32 - first, "the death wall's route must pass waypoint 32"
+    width, height = 2.0, 16.0
+    x0, y0, speed0 = legs[0]
+    level.add("DeathWall", x0 - width / 2, y0 - 30.0, width, height, TargetWaypointID=first, TargetSpeed=speed0)
+    for i, (x, y, speed) in enumerate(legs):
         number = first + i
-        following = number + 1 if i + 1 < len(centres) else number
+        following = number + 1 if i + 1 < len(legs) else number
         waypoint(level, number, following, speed, x - 0.25, y - 0.25)
 
 
 def test_map():
-    level = Level("Test Map", kill_plane=-30.0)
+    level = Level("Test Map", kill_plane=-30.0, taught=MOVES)
     level.backdrop(-10, -12, 60, 26)
     level.add("Player", 1.5, 5.5, 1.0, 1.5)
     level.floor("BreakingPlatform", 0, 7, 4, 0.5)
@@ -506,104 +704,129 @@ def test_map():
     return level
 
 
-def level_one():
-    level = Level("Level1", kill_plane=-24.0)
-    level.backdrop(-20, -14, 130, 32)
-    level.add("Wall", -3, -4, 1, 16)
-    level.add("Player", 1, 7, 1.0, 1.5)
-    level.add("TutorialButton", 3, 4, 1.5, 1.5)
-    level.floor("Ground", -2, 9, 14, 3)
-    level.floor("Ground", 15, 8, 6, 4)
-    level.add("Hazard", 12, 11.5, 3, 0.5)
-    level.add("Checkpoint", 18, 6, 1, 2)
-    level.floor("BreakingPlatform", 23, 7, 3, 0.5)
-    level.floor("Ground", 29, 6, 8, 6)
-    level.add("Firewall", 33, 2, 1, 4)
-    level.floor("MovingPlatform", 38, 6, 3, 0.5, TargetWaypointID=1, TargetSpeed=0.04)
-    level.ride_to(44, 6, 3)
-    waypoint(level, 1, 2, 0.04, 39.25, 6.0)
-    waypoint(level, 2, 1, 0.04, 45.25, 6.0)
-    level.floor("Ground", 49, 6, 10, 6)
-    level.add("Checkpoint", 52, 4, 1, 2)
-    level.floor("DeathWallTrigger", 59, 6, 3, 1)
-    level.floor("Ground", 62, 6, 12, 6)
-    death_wall(level, 52, [(52, -2), (65, -2), (81, -2), (101, -2)], 0.06)
-    level.floor("Ground", 77, 4, 6, 8)
-    level.add("Hazard", 74, 11.5, 3, 0.5)
-    level.floor("Ground", 85, 3, 14, 9)
-    level.add("Wall", 99, -6, 1, 18)
-    level.add("Goal", 94, 0.5, 2, 2.5, NextLevel="Level2")
+def checkpoint(level, x, floor_y):
+    level.add("Checkpoint", x, floor_y - 2.0, 1, 2)
+
+
+def goal(level, x, floor_y, following):
+    level.add("Goal", x, floor_y - 2.5, 2, 2.5, NextLevel=following)
+
+
+def level_one(taught):
+    """Running and jumping, then the dash under low ceilings."""
+    level = Level("Level1", kill_plane=-32.0, taught=taught)
+    level.backdrop(-20, -24, 200, 50)
+    level.add("Wall", -3, -12, 1, 26)
+    level.add("Player", 1, 8.5, 1.0, 1.5)
+    # Steps up, then a dip that only costs a jump back out.
+    level.teach("jump", "TutorialJump", 11, 10)
+    level.floor("Ground", -2, 10, 20, 4)
+    level.floor("Ground", 18, 8.5, 10, 5.5)
+    level.floor("Ground", 28, 6.5, 10, 7.5)
+    level.add("Ground", 38, 8.5, 4, 5.5)
+    level.floor("Ground", 42, 6.5, 10, 7.5)
+    checkpoint(level, 47, 6.5)
+    # Gaps over the void, each a little higher.
+    level.floor("Ground", 58, 7.5, 6, 6.5)
+    level.floor("Ground", 70, 5, 6, 9)
+    level.floor("Ground", 81, 1.5, 14, 12.5)
+    checkpoint(level, 83, 1.5)
+    # The dash: a gap under a ceiling too low to jump across; the first one has a floor below.
+    level.teach("dash", "TutorialDash", 86.5, 1.5)
+    level.add("Wall", 90, -12, 14, 10.9)
+    level.add("Ground", 95, 3, 5, 11)
+    level.floor("Ground", 100, 1.5, 12, 12.5, move="dash", headroom=2.6)
+    checkpoint(level, 105, 1.5)
+    level.add("Wall", 109, -12, 16, 10.9)
+    level.floor("Ground", 119, 1.5, 12, 12.5, move="dash", headroom=2.6)
+    level.floor("Ground", 136, -1.5, 6, 15.5)
+    level.floor("Ground", 146, -3.5, 16, 17.5)
+    goal(level, 156, -3.5, "Level2")
+    level.add("Wall", 162, -24, 1, 38)
     return level
 
 
-def level_two():
-    level = Level("Level2", kill_plane=-30.0)
-    level.backdrop(-20, -20, 140, 40)
-    level.add("Wall", -3, -10, 1, 24)
-    level.add("Player", 1, 9, 1.0, 1.5)
-    level.add("TutorialButton", 4, 6, 1.5, 1.5)
-    level.floor("Ground", -2, 11, 10, 3)
-    level.floor("BreakingPlatform", 10, 9, 3, 0.5)
-    level.floor("BreakingPlatform", 16, 7, 3, 0.5)
-    level.floor("Ground", 22, 6, 8, 8)
-    level.add("Checkpoint", 26, 4, 1, 2)
-    level.add("Firewall", 29, 1, 1, 5)
-    level.floor("MovingPlatform", 33, 6, 3, 0.5, TargetWaypointID=1, TargetSpeed=0.05, Moving=False,
+def level_two(taught):
+    """Throwing the package and teleporting to it, then moving and breaking platforms."""
+    level = Level("Level2", kill_plane=-34.0, taught=taught)
+    level.backdrop(-20, -52, 190, 76)
+    level.add("Wall", -3, -14, 1, 28)
+    level.add("Player", 1, 8.5, 1.0, 1.5)
+    # A ledge too high to jump: a missed throw just falls back.
+    level.teach("throw", "TutorialThrow", 8, 10)
+    level.sign("TutorialTeleport", 12, 10)
+    level.floor("Ground", -2, 10, 22, 4)
+    level.floor("Ground", 20, 4.25, 12, 9.75, move="throw")
+    checkpoint(level, 27, 4.25)
+    # Across the void and up.
+    level.floor("Ground", 36, -1.5, 12, 15.5, move="throw")
+    # A lift up a cliff, with a floor under it.
+    level.teach("ride")
+    level.add("Ground", 48, -1, 3, 15)
+    level.floor("MovingPlatform", 48, -1.5, 3, 0.5, TargetWaypointID=1, TargetSpeed=0.05, Moving=False,
                 TouchStart=True)
-    level.ride_to(41, 1, 3)
-    waypoint(level, 1, 2, 0.05, 34.25, 6.0)
-    waypoint(level, 2, 3, 0.04, 34.25, 1.0)
-    waypoint(level, 3, 1, 0.05, 42.25, 1.0)
-    level.floor("Ground", 45, 1, 10, 13)
-    level.add("Hazard", 36, 13.5, 9, 0.5)
-    level.add("Checkpoint", 48, -1, 1, 2)
-    level.floor("DeathWallTrigger", 55, 1, 3, 1)
-    level.floor("Ground", 58, 1, 10, 13)
-    death_wall(level, 47, [(47, -7), (60, -7), (75, -7), (101, -7)], 0.07)
-    level.floor("BreakingPlatform", 71, 0, 3, 0.5)
-    level.floor("Ground", 77, -1, 6, 15)
-    level.add("Hazard", 68, 13.5, 9, 0.5)
-    level.floor("Ground", 86, -2, 14, 16)
-    level.add("Wall", 100, -12, 1, 26)
-    level.add("Goal", 95, -4.5, 2, 2.5, NextLevel="Level3")
+    platform_route(level, 1, [(49.5, -1.25), (49.5, -13.75)], 0.05)
+    level.ride_to(48, -14, 3)
+    level.floor("Ground", 51, -12, 29, 26)
+    checkpoint(level, 54, -12)
+    # Crumbling steps over the floor.
+    level.floor("BreakingPlatform", 60, -14.5, 3, 0.5)
+    level.floor("BreakingPlatform", 65, -17, 3, 0.5)
+    level.floor("BreakingPlatform", 70, -19.5, 3, 0.5)
+    level.floor("Ground", 75, -22, 20, 4)
+    checkpoint(level, 78, -22)
+    # Over the void: a platform up and across, then crumbling steps.
+    level.floor("MovingPlatform", 97, -22, 3, 0.5, TargetWaypointID=3, TargetSpeed=0.05, Moving=False,
+                TouchStart=True)
+    platform_route(level, 3, [(98.5, -21.75), (113.5, -27.75)], 0.05)
+    level.ride_to(112, -28, 3)
+    level.floor("BreakingPlatform", 118, -30, 3, 0.5)
+    level.floor("BreakingPlatform", 124, -32.5, 3, 0.5)
+    level.floor("Ground", 130, -35, 16, 6)
+    goal(level, 140, -35, "Level3")
+    level.add("Wall", 146, -52, 1, 23)
     return level
 
 
-def level_three():
-    level = Level("Level3", kill_plane=-36.0)
-    level.backdrop(-20, -24, 150, 48)
-    level.add("Wall", -3, -14, 1, 30)
-    level.add("Player", 1, 12, 1.0, 1.5)
-    level.add("TutorialButton", 4, 9, 1.5, 1.5)
-    level.floor("Ground", -2, 14, 9, 3)
-    level.floor("MovingPlatform", 9, 13, 3, 0.5, TargetWaypointID=1, TargetSpeed=0.05)
-    level.ride_to(15, 13, 3)
-    waypoint(level, 1, 2, 0.05, 10.25, 13.0)
-    waypoint(level, 2, 1, 0.05, 16.25, 13.0)
-    level.floor("Ground", 21, 12, 6, 5)
-    level.add("Hazard", 12, 16.5, 9, 0.5)
-    level.add("Firewall", 25, 8, 1, 4)
-    level.add("Checkpoint", 22, 10, 1, 2)
-    level.floor("BreakingPlatform", 29, 10, 2, 0.5)
-    level.floor("BreakingPlatform", 33, 8, 2, 0.5)
-    level.floor("BreakingPlatform", 37, 6, 2, 0.5)
-    level.floor("Ground", 41, 5, 8, 12)
-    level.add("Checkpoint", 45, 3, 1, 2)
-    level.floor("DeathWallTrigger", 49, 5, 3, 1)
-    level.floor("Ground", 52, 5, 6, 12)
-    death_wall(level, 42, [(42, -3), (55, -3), (70, -3), (85, -3), (105, -3)], 0.075)
-    level.floor("MovingPlatform", 61, 5, 3, 0.5, TargetWaypointID=4, TargetSpeed=0.06, Moving=False,
-                TouchStart=True)
-    level.ride_to(69, 2, 3)
-    waypoint(level, 4, 5, 0.06, 62.25, 5.0)
-    waypoint(level, 5, 4, 0.06, 70.25, 2.0)
-    level.add("Hazard", 58, 16.5, 17, 0.5)
-    level.floor("Ground", 75, 2, 6, 15)
-    level.add("Firewall", 78, -2, 1, 4)
-    level.floor("BreakingPlatform", 84, 1, 2, 0.5)
-    level.floor("Ground", 89, 0, 14, 17)
-    level.add("Wall", 103, -14, 1, 31)
-    level.add("Goal", 98, -2.5, 2, 2.5, NextLevel="")
+def level_three(taught):
+    """Hazards and fire walls, then the death wall's chase."""
+    level = Level("Level3", kill_plane=-30.0, taught=taught)
+    level.backdrop(-20, -30, 210, 56)
+    level.add("Wall", -3, -12, 1, 26)
+    level.add("Player", 1, 8.5, 1.0, 1.5)
+    # Spikes on the floor, then a pit of them: the start is close.
+    level.floor("Ground", -2, 10, 24, 4)
+    level.add("Hazard", 11, 9.5, 2, 0.5)
+    level.add("Ground", 22, 13, 4, 1)
+    level.add("Hazard", 22, 12.5, 4, 0.5)
+    level.floor("Ground", 26, 9, 10, 5)
+    checkpoint(level, 32, 9)
+    # A fire wall: only a dash gets through.
+    level.sign("TutorialDash", 29, 9)
+    level.add("Firewall", 36.5, 1, 2, 13)
+    level.floor("Ground", 39, 9, 12, 5, move="dash")
+    checkpoint(level, 42, 9)
+    level.floor("Ground", 56, 7, 8, 7)
+    level.add("Hazard", 59, 6.5, 2, 0.5)
+    level.floor("Ground", 69, 7, 8, 7)
+    level.add("Firewall", 77.5, -1, 2, 15)
+    level.floor("Ground", 80, 7, 14, 7, move="dash")
+    checkpoint(level, 82, 7)
+    # The chase: the plate wakes the death wall behind the player.
+    level.floor("DeathWallTrigger", 94, 7, 3, 1)
+    level.floor("Ground", 97, 7, 10, 7)
+    level.floor("Ground", 111, 5, 6, 9)
+    level.add("Ground", 107, 12, 4, 2)
+    level.add("Hazard", 107, 11.5, 4, 0.5)
+    level.floor("Ground", 121, 5, 8, 9)
+    level.add("Hazard", 124, 4.5, 1.5, 0.5)
+    level.add("Firewall", 129.5, -3, 2, 17)
+    level.floor("Ground", 132, 5, 10, 9, move="dash")
+    level.floor("Ground", 146, 3, 18, 11)
+    goal(level, 158, 3, "")
+    level.add("Wall", 164, -26, 1, 40)
+    death_wall(level, [(88, -20, 0.4), (88, -6, 0.4), (88, -1, 0.09), (105, -1, 0.09), (125, -3, 0.09),
+                       (146, -3, 0.09)])
     return level
 
 
@@ -615,9 +838,16 @@ def main():
     with open(ENTITY_FILE, "w") as out:
         json.dump(archetypes(), out, indent=1)
         out.write("\n")
-    for level in (test_map(), level_one(), level_two(), level_three()):
+    levels = [test_map()]
+    taught = set()
+    for make in (level_one, level_two, level_three):
+        levels.append(make(taught))
+        taught = levels[-1].taught
+    for level in levels:
         level.write()
-    print("jump height %.2f units; wrote %s and 4 levels" % (jump_height(), ENTITY_FILE))
+    print("jump height %.2f units; wrote %s" % (jump_height(), ENTITY_FILE))
+    for level in levels[1:]:
+        print("%s: route %.0f units long, %d entities" % (level.name, level.length(), level.entity_count()))
 
 
 if __name__ == "__main__":

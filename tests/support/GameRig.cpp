@@ -45,9 +45,13 @@ void GameRig::step(int count)
 {
     for (int i = 0; i < count; ++i)
     {
+        heldKeys.insert(device.keys.begin(), device.keys.end());
+        heldButtons.insert(device.mouseButtons.begin(), device.mouseButtons.end());
         GameClock::advanceManualSeconds(0.01);
         engine.step();
         noteState();
+        if (afterStep)
+            afterStep();
         if (++stepCount % renderEvery == 0)
         {
             glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -70,7 +74,6 @@ void GameRig::pointAt(const glm::vec3& world)
     engine.renderSystems();
     const Camera camera = GraphicsSystem::getInstance()->getCamera(GraphicsSystem::kWorldContext);
     const glm::vec3 screen = WorldToScreen(world, camera);
-    printf("camera %.2f %.2f %.2f mode %d screen %.1f %.1f size %d %d\n", camera.getPosition().x, camera.getPosition().y, camera.getPosition().z, (int)camera.getProjectionMode(), screen.x, screen.y, engine.getWidth(), engine.getHeight());
     device.cursorX = screen.x;
     device.cursorY = static_cast<double>(engine.getHeight()) - screen.y;
 }

@@ -8,6 +8,8 @@
 
 #include <glm/glm.hpp>
 
+#include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -54,6 +56,12 @@ public:
     // The states the manager has made current, in order, without repeats.
     const std::vector<IEngineState*>& stateHistory() const { return history; }
     bool savePicture(const std::string& fileName);
+    // Every key and mouse button held during any step so far.
+    const std::set<int32_t>& keysEverHeld() const { return heldKeys; }
+    const std::set<int32_t>& mouseButtonsEverHeld() const { return heldButtons; }
+
+    // Runs after every step: tests watch the world through it.
+    std::function<void()> afterStep;
 
     Engine engine{"Wendlebox", 800, 600, 10000};
     FakeInputDevice device;
@@ -65,5 +73,7 @@ private:
     bool started = false;
     long stepCount = 0;
     std::vector<IEngineState*> history;
+    std::set<int32_t> heldKeys;
+    std::set<int32_t> heldButtons;
 };
 }

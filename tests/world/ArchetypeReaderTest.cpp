@@ -269,9 +269,30 @@ TEST_F(ArchetypeReaderTest, GameArchetypeFileHoldsEveryNamedArchetype)
     EXPECT_EQ(errors.find("Failed to parse"), std::string::npos);
     for (const char* name : {"Player", "Package", "PtpEntity", "Goal", "Hazard", "EmitterEntity", "TestArc", "Ground",
                              "Wall", "Checkpoint", "Waypoint", "MovingPlatform", "BreakingPlatform", "DeathWall",
-                             "DeathWallTrigger", "Firewall", "TutorialButton"})
+                             "DeathWallTrigger", "Firewall", "TutorialButton", "TutorialJump", "TutorialDash",
+                             "TutorialThrow", "TutorialTeleport"})
         EXPECT_TRUE(manager->hasArchetype(name)) << name;
     AnimationManager::getInstance()->shutdown();
+}
+
+// Each control sign is a button sign drawn from its own three-look sheet.
+TEST(GameArchetypeSigns, TutorialSignsAreButtonSignsWithTheirOwnSheet)
+{
+    std::ifstream file(EntityManager::kArchetypeFile);
+    ASSERT_TRUE(file.is_open());
+    std::map<std::string, nlohmann::json> byName;
+    for (const nlohmann::json& element : nlohmann::json::parse(file))
+        byName[element.at("name").get<std::string>()] = element;
+    const nlohmann::json& button = byName.at("TutorialButton");
+    for (const char* name : {"TutorialJump", "TutorialDash", "TutorialThrow", "TutorialTeleport"})
+    {
+        ASSERT_TRUE(byName.count(name)) << name;
+        nlohmann::json sign = byName.at(name);
+        EXPECT_EQ(sign.at("Texture"), name);
+        sign["name"] = button.at("name");
+        sign["Texture"] = button.at("Texture");
+        EXPECT_EQ(sign, button) << name << " differs from the button sign in more than its name and sheet";
+    }
 }
 
 // Bursts wait for the game to light them; only the ambient hazard and firewall glow from the start.
