@@ -349,6 +349,7 @@ TEST_F(PlaythroughGL, FromTheFirstLogoThroughThreeLevelsToTheWinScreenAndBack)
     ASSERT_TRUE(pilot.jumpTo(73.0f));
     ASSERT_TRUE(pilot.runTo(74.5f));
     ASSERT_TRUE(pilot.jumpTo(85.0f));
+    EXPECT_TRUE(rig.savePicture("PlaythroughLevel1Dash.png"));
     ASSERT_TRUE(pilot.dashFrom(94.0f));
     EXPECT_GT(rig.playerPosition().x, 100.5f) << "dashed over the first gap";
     ASSERT_TRUE(pilot.dashFrom(111.0f));
@@ -363,6 +364,7 @@ TEST_F(PlaythroughGL, FromTheFirstLogoThroughThreeLevelsToTheWinScreenAndBack)
 
     // Level2: throws up two ledges, the lift, crumbling steps, a ride over the void.
     ASSERT_TRUE(pilot.runTo(16.0f));
+    EXPECT_TRUE(rig.savePicture("PlaythroughLevel2Throw.png"));
     ASSERT_TRUE(pilot.throwAtAngle(72.0f));
     EXPECT_GT(rig.playerPosition().y, -4.25f) << "teleported up the ledge";
     ASSERT_TRUE(pilot.runTo(30.0f));
@@ -393,6 +395,7 @@ TEST_F(PlaythroughGL, FromTheFirstLogoThroughThreeLevelsToTheWinScreenAndBack)
     pilot.runTo(38.0f, 200);
     ASSERT_TRUE(pilot.waitForRespawn());
     EXPECT_NEAR(rig.playerPosition().x, 32.5f, 1.0f) << "respawned at the checkpoint";
+    EXPECT_TRUE(rig.savePicture("PlaythroughLevel3FireWall.png"));
     ASSERT_TRUE(pilot.dashFrom(35.0f));
     EXPECT_GT(rig.playerPosition().x, 39.5f) << "dashed through the fire wall";
     ASSERT_TRUE(pilot.runTo(50.0f));

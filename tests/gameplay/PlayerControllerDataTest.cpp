@@ -80,6 +80,9 @@ TEST(PlayerControllerData, ArchetypesCarryTheEmittersAndNumbersTheControllerNeed
             continue;
         EXPECT_EQ(EmitterNames(archetype).count("Hazard"), 1u) << archetype.at("name");
     }
+    // A respawn puts each death wall back at the spawn point its stats keep; without them it
+    // would be put at the world's origin.
+    EXPECT_TRUE(FindNamed(archetypes, "name", "DeathWall").contains("StatsComp"));
 
     const json& stats = FindNamed(archetypes, "name", "Player").at("StatsComp");
     EXPECT_EQ(stats.at("Buffered Jump Max Timing"), 100);

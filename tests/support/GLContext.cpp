@@ -5,25 +5,50 @@
 #include <stb/stb_image_write.h>
 
 #include <algorithm>
+#include <chrono>
+#include <cstdio>
 #include <filesystem>
+#include <thread>
 
 namespace test
 {
-GLContext::GLContext(int width, int height) : width(width), height(height)
+namespace
+{
+// A context that cannot be made says why on standard error, so a failed test shows the cause.
+void ReportGlfwError(int code, const char* description)
+{
+    std::fprintf(stderr, "GLFW error %d: %s\n", code, description);
+}
+
+GLFWwindow* OpenHiddenWindow(int width, int height)
 {
     if (!glfwInit())
-        return;
+        return nullptr;
     glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
     glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
     glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
     glfwWindowHint(GLFW_OPENGL_FORWARD_COMPAT, GLFW_TRUE);
     glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
-    window = glfwCreateWindow(width, height, "GL test", nullptr, nullptr);
+    GLFWwindow* window = glfwCreateWindow(width, height, "GL test", nullptr, nullptr);
+    if (!window)
+        glfwTerminate();
+    return window;
+}
+}
+
+GLContext::GLContext(int width, int height) : width(width), height(height)
+{
+    glfwSetErrorCallback(ReportGlfwError);
+    window = OpenHiddenWindow(width, height);
+    // A virtual X server busy with many parallel test programs has been seen to refuse one
+    // window now and then; a second try a moment later succeeds.
     if (!window)
     {
-        glfwTerminate();
-        return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        window = OpenHiddenWindow(width, height);
     }
+    if (!window)
+        return;
     glfwMakeContextCurrent(window);
     glewExperimental = GL_TRUE;
     if (glewInit() != GLEW_OK)
