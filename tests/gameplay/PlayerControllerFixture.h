@@ -26,6 +26,7 @@
 #include "world/StatsComp.h"
 #include "world/TextureComp.h"
 #include "world/TransformComp.h"
+#include "world/WorldFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -45,17 +46,10 @@ constexpr InputCode kKeyTeleport = 69;
 constexpr InputCode kPadAim = 365; // right bumper
 constexpr InputCode kRightStick = 401;
 
-class RecordingSound : public SoundManager
+// The world tests' recording sound manager, also counting plays of a preset by value.
+class RecordingSound : public test::FakeSound
 {
 public:
-    RecordingSound() { setName(kName); }
-    void initialize() override {}
-    void shutdown() override {}
-    SoundReceipt playPreset(std::string name) override
-    {
-        played.push_back(name);
-        return SoundReceipt();
-    }
     SoundReceipt play(SoundPreset) override
     {
         ++sourcePlays;
@@ -63,7 +57,6 @@ public:
     }
     void stopAll() override { played.push_back("<stopAll>"); }
     size_t count(const std::string& name) const { return std::count(played.begin(), played.end(), name); }
-    std::vector<std::string> played;
     int sourcePlays = 0;
 };
 
