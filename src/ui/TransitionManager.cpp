@@ -72,11 +72,15 @@ void TransitionManager::initialize()
     takeSheets();
 }
 
-// Takes the sheets afresh; a running wipe keeps its phase, frame and callbacks.
+// Takes the sheets afresh; a running wipe keeps its phase, frame and callbacks. The animation
+// manager restarts first and frees its old sheets, so a running wipe moves to the new sheet of
+// its name rather than drawing from freed memory.
 void TransitionManager::restart()
 {
     sheets.clear();
     takeSheets();
+    if (phase != kIdle)
+        currentSheet = sheets.at(currentName);
 }
 
 void TransitionManager::takeSheets()

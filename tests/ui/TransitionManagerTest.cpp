@@ -33,9 +33,9 @@ protected:
     {
         gCalls.clear();
         GameClock::setManualSeconds(10.0);
-        const std::string path = test::ScratchFolder("TransitionManager") + "/Animations.json";
-        test::WriteText(path, kSheets);
-        animations.loadAnimationSheets(path);
+        sheetPath = test::ScratchFolder("TransitionManager") + "/Animations.json";
+        test::WriteText(sheetPath, kSheets);
+        animations.loadAnimationSheets(sheetPath);
         animations.setName(AnimationManager::kName);
         engine.makeCurrent();
         engine.registerSystem(&animations);
@@ -54,6 +54,7 @@ protected:
     Engine engine{"Test", 800, 600, 10000};
     AnimationManager animations;
     TransitionManager* wipes = nullptr;
+    std::string sheetPath;
 };
 
 TEST_F(TransitionManagerTest, CoversHoldsThreeSecondsUncoversAndCallsEachCallbackOnceInItsOwnUpdate)
@@ -124,6 +125,21 @@ TEST_F(TransitionManagerTest, ALoopingAnimationNeverFinishesCovering)
         step();
     EXPECT_EQ(wipes->getPhase(), TransitionManager::kCovering);
     EXPECT_TRUE(gCalls.empty());
+}
+
+// Restarting the systems mid-wipe frees the animation manager's sheets before the wipe takes
+// the new ones; the wipe must go on from the new sheet.
+TEST_F(TransitionManagerTest, AWipeRunningThroughARestartGoesOnWithTheNewSheets)
+{
+    ASSERT_TRUE(wipes->startTransition(Covered, "Transition1", Uncovered));
+    step();
+    animations.shutdown();
+    animations.loadAnimationSheets(sheetPath);
+    wipes->restart();
+    for (int i = 0; i < 3; ++i)
+        step();
+    EXPECT_EQ(wipes->getPhase(), TransitionManager::kHolding);
+    EXPECT_EQ(gCalls, std::vector<std::string>{"covered"});
 }
 
 TEST(TransitionManagerNullTest, StartsNothing)
