@@ -363,12 +363,12 @@ TEST_F(PlaythroughGL, FromTheFirstLogoThroughThreeLevelsToTheWinScreenAndBack)
     ASSERT_TRUE(startLevel());
 
     // Level2: throws up two ledges, the lift, crumbling steps, a ride over the void.
-    ASSERT_TRUE(pilot.runTo(16.0f));
+    ASSERT_TRUE(pilot.runTo(14.5f));
     EXPECT_TRUE(rig.savePicture("PlaythroughLevel2Throw.png"));
-    ASSERT_TRUE(pilot.throwAtAngle(72.0f));
+    ASSERT_TRUE(pilot.throwAtAngle(65.0f));
     EXPECT_GT(rig.playerPosition().y, -4.25f) << "teleported up the ledge";
-    ASSERT_TRUE(pilot.runTo(30.0f));
-    ASSERT_TRUE(pilot.throwAtAngle(64.0f));
+    ASSERT_TRUE(pilot.runTo(30.5f));
+    ASSERT_TRUE(pilot.throwAtAngle(65.0f));
     EXPECT_GT(rig.playerPosition().x, 36.0f) << "teleported over the void";
     ASSERT_TRUE(pilot.runTo(49.5f));
     ASSERT_TRUE(pilot.rideUpTo(12.2f, 55.0f));
