@@ -22,7 +22,7 @@ AIR_DRAG_X = 0.01
 FALL_LIMIT = 0.6
 
 PACKAGE = {
-    "throw power": 0.3,
+    "throw power": 0.36,
     "aiming ridicule spacing": 3,
     "ridicule numbers": 6,
     "ridicule texture": "ArcDot",

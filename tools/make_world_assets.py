@@ -46,6 +46,14 @@ PACKAGE_SIZE = 0.6
 PACKAGE_FRICTION = 0.2
 # A landing must clear a floor's top by this much; the route checker's safety margin.
 MARGIN = 0.25
+# A body coming down (or at the top of its rise) whose feet are less than this below a
+# ledge's top is lifted onto it: the jump reaches that much higher than the feet do.
+LEDGE_LIFT = 0.5
+# A throw hop must land from an aim this many degrees either side of the best one, so a
+# first-time player's rough aim still puts the package up.
+THROW_WINDOW = 8.0
+# Aims tried per degree when measuring a throw's landing window.
+AIMS_PER_DEGREE = 2
 # The moves a route hop may need, in the order the game teaches them.
 MOVES = ("jump", "dash", "throw", "ride")
 
@@ -359,7 +367,7 @@ def archetypes():
          "ColliderComp": {"friction": FRICTION},
          "StatsComp": {"Buffered Jump Max Timing": 100, "Buffered Dash Max Timing": 350, "Max Dash Charges": 1,
                        "Player Acceleration": RUN_PUSH, "Coyote Time Limit": 150, "Jumping Force": JUMP_FORCE,
-                       "edge Smudge MarginX": 0.4, "edge Smudge MarginY": 0.5, "Dash Velocity": DASH_SPEED,
+                       "edge Smudge MarginX": 0.4, "edge Smudge MarginY": LEDGE_LIFT, "Dash Velocity": DASH_SPEED,
                        "Dash Duration": DASH_MS, "Dash Cooldown": 500},
          "Animations": "Player",
          "EmitterListComp": [{"Name": "PlayerDeath", "StartActive": False}, {"Name": "PImpact", "StartActive": False},
@@ -502,39 +510,61 @@ def package_slide(vx):
     return distance
 
 
-def can_hop(move, gap, rise, from_width, to_width, headroom):
+def can_hop(move, gap, rise, from_width, to_width, headroom, margin=MARGIN):
     """Whether a player standing on a floor can reach the next one gap units ahead (negative:
     the next floor overhangs this one) and rise units higher, with the given move.
 
     The model steps the engine's physics for the player alone: run to the edge at top speed,
     then jump or walk off, holding forward, with a dash started at any even step (dash). The
     player may always move slower than the arc, so the hop works when some arc has the feet
-    MARGIN above the next floor's top once the body's centre is half a body past its edge.
-    A throw tries every whole degree from every half-unit back from the edge: the package
+    margin above the next floor's top, less the ledge lift, once the body's centre is half a
+    body past its edge. A negative margin asks whether the move surely cannot make it.
+    A throw tries every half degree from every half-unit back from the edge: the package
     must pass the next floor's edge above its top and come to rest on it, where the player
     teleports. A ceiling over the hop cuts every arc. Other obstacles, walls and fire walls
     are not modelled: the level's author keeps them out of the way of the arcs."""
     if move == "throw":
         return can_throw(gap, rise, from_width, to_width, headroom)
     need = gap + PLAYER_SIZE[0]
-    return any(y >= rise + MARGIN and x >= need for arc in arcs_for(move, headroom) for x, y in arc)
+    return any(y >= rise - LEDGE_LIFT + margin and x >= need for arc in arcs_for(move, headroom) for x, y in arc)
 
 
 def can_throw(gap, rise, from_width, to_width, headroom):
+    return throw_window(gap, rise, from_width, to_width, headroom)[0] > 0.0
+
+
+def throw_lands(arc, back, gap, rise, to_width):
+    """Whether a package flying along arc, thrown back units behind the player's edge spot,
+    crosses the next floor's edge above its top and comes to rest on it."""
     half = PACKAGE_SIZE / 2.0
-    for angle in range(0, 90):
-        arc = package_arc(angle, headroom)
-        back = 0.0
-        while back <= from_width - PLAYER_SIZE[0]:
-            edge = gap + PLAYER_SIZE[0] / 2.0 + back
-            crossing = next((p for p in arc if p[0] + half >= edge), None)
-            landing = next((p for p in arc if p[0] + half >= edge and p[1] - half <= rise), None)
-            if crossing and landing and crossing[1] - half >= rise + MARGIN:
-                rest = landing[0] + package_slide(landing[2])
-                if edge + half <= landing[0] and rest <= edge + to_width - half - PLAYER_SIZE[0] / 2.0:
-                    return True
-            back += 0.5
-    return False
+    edge = gap + PLAYER_SIZE[0] / 2.0 + back
+    crossing = next((p for p in arc if p[0] + half >= edge), None)
+    landing = next((p for p in arc if p[0] + half >= edge and p[1] - half <= rise), None)
+    if not (crossing and landing and crossing[1] - half >= rise + MARGIN):
+        return False
+    rest = landing[0] + package_slide(landing[2])
+    return edge + half <= landing[0] and rest <= edge + to_width - half - PLAYER_SIZE[0] / 2.0
+
+
+def throw_window(gap, rise, from_width, to_width, headroom):
+    """The landing window of a throw hop: (degrees either side of the middle aim, that
+    middle aim, how far back from the floor's edge the player stands). It is the widest run
+    of aims, tried AIMS_PER_DEGREE to a degree, that all land from one spot (tried every half
+    unit back); a hop no aim lands gives a window of 0."""
+    aims = [step / AIMS_PER_DEGREE for step in range(90 * AIMS_PER_DEGREE)]
+    arcs = [package_arc(aim, headroom) for aim in aims]
+    best = (0.0, 0.0, 0.0)
+    for spot in range(int(2 * (from_width - PLAYER_SIZE[0])) + 1):
+        back = spot / 2.0
+        first = None
+        for aim, arc in zip(aims, arcs):
+            if not throw_lands(arc, back, gap, rise, to_width):
+                first = None
+                continue
+            first = aim if first is None else first
+            # Each aim stands for the half-step of aim either side of it.
+            best = max(best, ((aim - first + 1.0 / AIMS_PER_DEGREE) / 2.0, (aim + first) / 2.0, back))
+    return best
 
 
 def jump_height():
@@ -615,12 +645,22 @@ class Level:
             rise = before["y"] - hop["y"]
             assert can_hop(hop["move"], gap, rise, before["w"], hop["w"], hop["headroom"]), \
                 "%s is out of reach (gap %.1f, rise %.1f)" % (where, gap, rise)
+            if hop["move"] == "throw":
+                self.check_throw(where, gap, rise, before, hop)
         lowest = max(obj["y"] + obj["height"] for obj in self.objects)
         assert -self.kill_plane > lowest, "%s: kill plane above the lowest floor" % self.name
         for sign in (obj for obj in self.objects if obj["type"].startswith("Tutorial")):
             for other in (obj for obj in self.objects if obj["type"] in SOLIDS):
                 assert not overlap(sign, other), "%s: sign at x %.1f covers a %s" % (self.name, sign["x"],
                                                                                   other["type"])
+
+    def check_throw(self, where, gap, rise, before, hop):
+        """A throw hop teaches the throw only if nothing else makes it, and a rough aim lands."""
+        for move in ("jump", "dash"):
+            assert not can_hop(move, gap, rise, before["w"], hop["w"], hop["headroom"], -MARGIN), \
+                "%s could be made by a %s" % (where, move)
+        window = throw_window(gap, rise, before["w"], hop["w"], hop["headroom"])[0]
+        assert window >= THROW_WINDOW, "%s lands from an aim of only +-%.1f degrees" % (where, window)
 
     def has_stop(self, ride):
         """Whether a waypoint holds the centre of a platform whose top is where the ride ends."""
@@ -752,20 +792,20 @@ def level_two(taught):
     level.backdrop(-20, -52, 190, 76)
     level.add("Wall", -3, -14, 1, 28)
     level.add("Player", 1, 8.5, 1.0, 1.5)
-    # A ledge too high to jump: a missed throw just falls back.
+    # A ledge too high to jump, even with the lift onto a ledge: a missed throw just falls back.
     level.teach("throw", "TutorialThrow", 8, 10)
     level.sign("TutorialTeleport", 12, 10)
     level.floor("Ground", -2, 10, 22, 4)
-    level.floor("Ground", 20, 4.25, 12, 9.75, move="throw")
-    checkpoint(level, 27, 4.25)
+    level.floor("Ground", 20, 3.75, 12, 10.25, move="throw")
+    checkpoint(level, 27, 3.75)
     # Across the void and up.
-    level.floor("Ground", 36, -1.5, 12, 15.5, move="throw")
+    level.floor("Ground", 36, -2.5, 12, 16.5, move="throw")
     # A lift up a cliff, with a floor under it.
     level.teach("ride")
-    level.add("Ground", 48, -1, 3, 15)
-    level.floor("MovingPlatform", 48, -1.5, 3, 0.5, TargetWaypointID=1, TargetSpeed=0.05, Moving=False,
+    level.add("Ground", 48, -2, 3, 16)
+    level.floor("MovingPlatform", 48, -2.5, 3, 0.5, TargetWaypointID=1, TargetSpeed=0.05, Moving=False,
                 TouchStart=True)
-    platform_route(level, 1, [(49.5, -1.25), (49.5, -13.75)], 0.05)
+    platform_route(level, 1, [(49.5, -2.25), (49.5, -13.75)], 0.05)
     level.ride_to(48, -14, 3)
     level.floor("Ground", 51, -12, 29, 26)
     checkpoint(level, 54, -12)

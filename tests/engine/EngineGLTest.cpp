@@ -11,16 +11,7 @@
 
 #include <cstdlib>
 
-namespace
-{
-int CountOccurrences(const std::string& text, const std::string& piece)
-{
-    int count = 0;
-    for (size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1))
-        ++count;
-    return count;
-}
-}
+using test::CountOccurrences;
 
 // Starts the real engine in the virtual X server, runs frames, closes the window the way a
 // user would and checks the whole life cycle: window, observers, trace log and shutdown.

@@ -14,6 +14,8 @@ using namespace playertest;
 namespace
 {
 constexpr float kTolerance = 1e-4f;
+// The throw power of the shipped package file.
+constexpr float kThrowPower = 0.36f;
 }
 
 class PlayerControllerPackageTest : public PlayerControllerFixture
@@ -52,10 +54,10 @@ TEST_F(PlayerControllerPackageTest, ThrowFollowsTheAimAndNeedsAFreshAimAfterTheC
     EXPECT_FALSE(package->getFlag("inactive"));
     EXPECT_EQ(textureOf(player), textureId("SpriteNoPackage"));
     EXPECT_FALSE(state().canThrow);
-    // Thrown along the stick at the throw power (0.3), then one step of gravity and drag.
+    // Thrown along the stick at the throw power, then one step of gravity and drag.
     const glm::vec3 v = bodyOf(package)->getVelocity();
-    EXPECT_NEAR(v.x, 0.18f * 0.99f, kTolerance);
-    EXPECT_NEAR(v.y, 0.24f - 0.006f, kTolerance);
+    EXPECT_NEAR(v.x, 0.6f * kThrowPower * 0.99f, kTolerance);
+    EXPECT_NEAR(v.y, 0.8f * kThrowPower - 0.006f, kTolerance);
 
     // Within 500 ms: no aim, and touching the package does not take it back.
     setAimButton(true);
@@ -160,7 +162,7 @@ TEST_F(PlayerControllerPackageTest, PreviewDotsFollowThePathOfAThrowFromThePlaye
     ASSERT_EQ(dots.size(), 6u);
     // The package file's 6 dots, 6 steps out, then 3 x index steps apart.
     const glm::vec3 origin = transformOf(player)->getPosition();
-    glm::vec2 v(0.3f, 0.0f);
+    glm::vec2 v(kThrowPower, 0.0f);
     glm::vec2 offset(0.0f);
     int taken = 0;
     for (size_t j = 0; j < dots.size(); ++j)

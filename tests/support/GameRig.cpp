@@ -6,6 +6,7 @@
 #include "graphics/GraphicsSystem.h"
 #include "graphics/Picking.h"
 #include "input/InputSystem.h"
+#include "platform/GlfwInputDevice.h"
 #include "support/GLContext.h"
 #include "support/TestSupport.h"
 #include "world/ColliderComp.h"
@@ -21,6 +22,11 @@
 
 namespace test
 {
+glm::vec3 PositionOf(Entity* entity)
+{
+    return entity->getComponent<TransformComp>(TransformComp::kName, TransformCompNull::instance())->getPosition();
+}
+
 GameRig::GameRig()
 {
     setenv("APPDATA", ScratchFolder("GameRig").c_str(), 1);
@@ -35,8 +41,11 @@ GameRig::GameRig()
     InputSystem::getInstance()->setDevice(&device);
 }
 
+// The input system outlives the rig: it must not keep the rig's device, which the next
+// engine's start-up would otherwise reach through.
 GameRig::~GameRig()
 {
+    InputSystem::getInstance()->setDevice(GlfwInputDevice::instance());
     engine.shutdown();
     GameClock::useRealClock();
 }
@@ -85,7 +94,7 @@ Entity* GameRig::player() const
 
 glm::vec3 GameRig::playerPosition() const
 {
-    return player()->getComponent<TransformComp>(TransformComp::kName, TransformCompNull::instance())->getPosition();
+    return PositionOf(player());
 }
 
 glm::vec3 GameRig::playerVelocity() const

@@ -18,6 +18,9 @@ class IEngineState;
 
 namespace test
 {
+// Where an entity stands in the world (its transform's position).
+glm::vec3 PositionOf(Entity* entity);
+
 class GameRig
 {
 public:

@@ -82,6 +82,14 @@ std::vector<std::string> SplitLines(const std::string& text)
     return lines;
 }
 
+int CountOccurrences(const std::string& text, const std::string& piece)
+{
+    int count = 0;
+    for (size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1))
+        ++count;
+    return count;
+}
+
 RecordingSystem::RecordingSystem(const std::string& name, std::vector<std::string>& journal, bool null)
     : journal(journal), null(null)
 {

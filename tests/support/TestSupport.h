@@ -33,6 +33,8 @@ std::string OutputFolder();
 std::string ReadText(const std::string& path);
 void WriteText(const std::string& path, const std::string& text);
 std::vector<std::string> SplitLines(const std::string& text);
+// How often piece occurs in text, overlaps counted.
+int CountOccurrences(const std::string& text, const std::string& piece);
 
 // Appends "<name>.<operation>" to a shared journal for every IEngineSystem operation.
 class RecordingSystem : public IEngineSystem

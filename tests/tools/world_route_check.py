@@ -16,10 +16,11 @@ class Hops(unittest.TestCase):
         # move, gap, rise, from width, to width, ceiling, reachable
         ("jump", 0, 1.5, 10, 10, None, True),
         ("jump", 4, 5.0, 10, 10, None, True),
-        ("jump", 0, 5.6, 10, 10, None, False),     # above the top of a jump
-        ("dash", 0, 5.6, 10, 10, None, False),     # a dash does not climb
-        ("throw", 0, 5.75, 10, 10, None, True),     # the package does
-        ("throw", 0, 8.5, 10, 10, None, False),     # above the top of a throw
+        ("jump", 0, 5.6, 10, 10, None, True),      # the lift onto a ledge takes the feet the last bit
+        ("jump", 0, 6.0, 10, 10, None, False),     # above the top of a jump and the lift
+        ("dash", 0, 6.0, 10, 10, None, False),     # a dash does not climb
+        ("throw", 0, 6.25, 10, 10, None, True),     # the package does
+        ("throw", 0, 10.5, 10, 10, None, False),    # above the top of a throw
         ("throw", 4, 5.75, 10, 12, None, True),
         ("jump", 28, 0, 10, 10, None, True),        # air control carries a long jump far
         ("jump", 31, 0, 10, 10, None, False),
@@ -33,6 +34,24 @@ class Hops(unittest.TestCase):
         for move, gap, rise, width, to_width, ceiling, reachable in self.CASES:
             with self.subTest(move=move, gap=gap, rise=rise, ceiling=ceiling):
                 self.assertEqual(world.can_hop(move, gap, rise, width, to_width, ceiling), reachable)
+
+    def test_the_throw_window_narrows_as_the_ledge_rises_and_closes_under_a_ceiling(self):
+        # gap, rise, ceiling, degrees either side of the middle aim (at least, at most)
+        cases = [
+            (0, 6.25, None, 9.5, 10.5),
+            (4, 6.25, None, 9.5, 10.5),    # across a void, from nearer the edge
+            (0, 9.5, None, 1.0, 3.0),      # near the top of a throw only a steep aim lands
+            (0, 6.25, 7.0, 0.0, 0.0),      # a ceiling stops every aim that gets high enough
+            (0, 10.5, None, 0.0, 0.0),
+        ]
+        for gap, rise, ceiling, low, high in cases:
+            with self.subTest(gap=gap, rise=rise, ceiling=ceiling):
+                window, aim, back = world.throw_window(gap, rise, 10, 10, ceiling)
+                self.assertGreaterEqual(window, low)
+                self.assertLessEqual(window, high)
+                if window:
+                    self.assertTrue(world.can_hop("throw", gap, rise, back + 1, 10, ceiling))
+                    self.assertTrue(45 < aim < 90, aim)
 
     def test_the_jump_height_is_the_one_the_engine_gives(self):
         # A jump of 0.25 against 0.006 of gravity, a third of it near the apex.
@@ -69,6 +88,23 @@ class Progression(unittest.TestCase):
         with self.assertRaisesRegex(AssertionError, "out of reach"):
             level.check()
 
+    def test_a_throw_hop_needs_a_wide_landing_window_and_no_jump_or_dash_to_make_it(self):
+        cases = [
+            # rise, ceiling, the check's complaint (None: accepted)
+            (6.25, None, None),
+            (5.75, None, "could be made by a jump"),   # the lift onto the ledge would carry a jump up
+            (9.5, None, "lands from an aim of only"),
+        ]
+        for rise, ceiling, complaint in cases:
+            with self.subTest(rise=rise):
+                level = self.level({"jump", "dash", "throw"})
+                level.floor("Ground", 10, 10 - rise, 10, 4 + rise, move="throw", headroom=ceiling)
+                if complaint is None:
+                    level.check()
+                else:
+                    with self.assertRaisesRegex(AssertionError, complaint):
+                        level.check()
+
     def test_a_ride_must_end_where_a_waypoint_stops_the_platform(self):
         level = self.level({"jump", "ride"})
         level.floor("MovingPlatform", 12, 10, 3, 0.5, TargetWaypointID=1)
@@ -92,11 +128,14 @@ class Progression(unittest.TestCase):
 
     def test_the_games_levels_pass(self):
         taught = set()
+        throws = 0
         for make in (world.level_one, world.level_two, world.level_three):
             level = make(taught)
             level.check()
             taught = level.taught
+            throws += sum(hop["move"] == "throw" for hop in level.route)
         self.assertEqual(taught, set(world.MOVES))
+        self.assertEqual(throws, 2)
 
 
 if __name__ == "__main__":
