@@ -83,25 +83,8 @@ TEST_F(GamepadPlaythroughGL, SkipsTheIntroPlaysLevel1AndThrowsUpLevel2sLedgesToI
     ASSERT_TRUE(pilot.runTo(16.5f));
     EXPECT_EQ(nearestSignFrame(), static_cast<int32_t>(ControllerTypes::kWirelessController))
         << "the jump sign shows the pad's family";
-    ASSERT_TRUE(pilot.jumpTo(22.0f));
-    ASSERT_TRUE(pilot.runTo(26.5f));
-    ASSERT_TRUE(pilot.jumpTo(32.0f));
-    ASSERT_TRUE(pilot.runTo(36.5f));
-    ASSERT_TRUE(pilot.jumpTo(46.0f));
-    ASSERT_TRUE(pilot.runTo(50.5f));
-    ASSERT_TRUE(pilot.jumpTo(61.0f));
-    ASSERT_TRUE(pilot.runTo(62.5f));
-    ASSERT_TRUE(pilot.jumpTo(73.0f));
-    ASSERT_TRUE(pilot.runTo(74.5f));
-    ASSERT_TRUE(pilot.jumpTo(85.0f));
-    ASSERT_TRUE(pilot.dashFrom(94.0f));
-    EXPECT_GT(rig.playerPosition().x, 100.5f) << "dashed over the first gap";
-    ASSERT_TRUE(pilot.dashFrom(111.0f));
-    EXPECT_GT(rig.playerPosition().x, 119.5f) << "dashed over the second gap";
-    ASSERT_TRUE(pilot.runTo(130.0f));
-    ASSERT_TRUE(pilot.jumpTo(139.0f));
-    ASSERT_TRUE(pilot.runTo(140.5f));
-    ASSERT_TRUE(pilot.jumpTo(150.0f));
+    ASSERT_NO_FATAL_FAILURE(playRoute(test::kLevel1ToTheDashSign));
+    ASSERT_NO_FATAL_FAILURE(playRoute(test::kLevel1FromTheDashSign));
     expectGoalReachedAlongTheRoute("Level1", 157.0f);
     finishLevel("GamepadLevel1.png");
     ASSERT_TRUE(startLevel());

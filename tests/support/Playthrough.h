@@ -13,9 +13,36 @@
 #include <iostream>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace test
 {
+// One leg of a level's route: run, jump or dash to x; after a dash the player must be past
+// `beyond`, the far side of what the dash crosses.
+struct RouteLeg
+{
+    enum Kind
+    {
+        kRun,
+        kJump,
+        kDash
+    } kind;
+    float x;
+    float beyond = 0.0f;
+};
+
+// Level1 from its jump sign to its dash sign: steps and gaps, each a bit higher.
+inline const std::vector<RouteLeg> kLevel1ToTheDashSign = {
+    {RouteLeg::kJump, 22.0f}, {RouteLeg::kRun, 26.5f}, {RouteLeg::kJump, 32.0f}, {RouteLeg::kRun, 36.5f},
+    {RouteLeg::kJump, 46.0f}, {RouteLeg::kRun, 50.5f}, {RouteLeg::kJump, 61.0f}, {RouteLeg::kRun, 62.5f},
+    {RouteLeg::kJump, 73.0f}, {RouteLeg::kRun, 74.5f}, {RouteLeg::kJump, 85.0f},
+};
+// Then the dashes under the low ceilings and the last two ledges before the goal.
+inline const std::vector<RouteLeg> kLevel1FromTheDashSign = {
+    {RouteLeg::kDash, 94.0f, 100.5f}, {RouteLeg::kDash, 111.0f, 119.5f}, {RouteLeg::kRun, 130.0f},
+    {RouteLeg::kJump, 139.0f},        {RouteLeg::kRun, 140.5f},          {RouteLeg::kJump, 150.0f},
+};
+
 template <class Controls>
 class Playthrough : public ::testing::Test
 {
@@ -53,6 +80,19 @@ protected:
         std::cout << level << " played in " << watch.steps << " steps\n";
     }
 
+    // Plays the legs in order; call it under ASSERT_NO_FATAL_FAILURE.
+    void playRoute(const std::vector<RouteLeg>& legs)
+    {
+        for (const RouteLeg& leg : legs)
+        {
+            ASSERT_TRUE(play(leg)) << "leg to x " << leg.x;
+            if (leg.kind == RouteLeg::kDash)
+            {
+                EXPECT_GT(rig.playerPosition().x, leg.beyond) << "dashed from x " << leg.x;
+            }
+        }
+    }
+
     void finishLevel(const std::string& picture)
     {
         EXPECT_TRUE(rig.savePicture(picture));
@@ -63,6 +103,18 @@ protected:
 
     GameRig rig;
     Controls controls;
+
+private:
+    bool play(const RouteLeg& leg)
+    {
+        if (leg.kind == RouteLeg::kRun)
+            return pilot.runTo(leg.x);
+        if (leg.kind == RouteLeg::kJump)
+            return pilot.jumpTo(leg.x);
+        return pilot.dashFrom(leg.x);
+    }
+
+protected:
     Pilot pilot{rig, controls};
     RouteWatch watch{rig};
 };
