@@ -14,16 +14,15 @@ samples them with nearest filtering at about two texels per screen pixel.
 Run from anywhere: /usr/bin/python3 tools/make_tutorial_assets.py (needs PIL and fonts-dejavu-core)
 """
 
-import json
 import os
 
 from PIL import Image, ImageDraw, ImageFont
 
+from make_ui_assets import INPUT_FILE, read_bindings
 from palette import CLEAR, CORAL, DEEP, INK, MINT, NIGHT, OFF_WHITE, ORANGE, SAND, TEAL, save_png
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 BLENDED = os.path.join(ROOT, "assets", "textures", "blended")
-INPUT_FILE = os.path.join(ROOT, "assets", "input.json")
 FONT_FOLDER = "/usr/share/fonts/truetype/dejavu"
 
 FRAME = (128, 64)
@@ -42,22 +41,12 @@ CAPTION_FONT = font(10)
 
 # ---------------------------------------------------------------- bindings
 
-def read_bindings():
-    with open(INPUT_FILE) as source:
-        data = json.load(source)
-    bindings = {}
-    for entry in data.values():
-        if isinstance(entry, dict):
-            bindings.setdefault(entry["Action"], set()).add(entry["Code"])
-    return bindings
-
-
 BINDINGS = read_bindings()
 
 
 def bound(action, code):
     """The code, after checking that the game really reads it for the action."""
-    if code not in BINDINGS.get(action, set()):
+    if code not in BINDINGS.get(action, []):
         raise SystemExit("make_tutorial_assets: %s is not bound to %s in %s" % (code, action, INPUT_FILE))
     return code
 

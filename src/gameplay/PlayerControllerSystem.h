@@ -204,6 +204,7 @@ private:
     void loadNextLevel();
     static void LoadNextLevel();
     void resetDeathWalls();
+    void clearMovement();
 
     PackageSettings settings;
     std::string packageSettingsPath = kPackageSettingsFile;

@@ -188,15 +188,7 @@ void PlayerControllerSystem::resetPlayer()
     Particles()->restart();
     for (TransformComp& dot : reticleDots)
         dot.setScale(settings.reticleSize, settings.reticleSize, settings.reticleSize);
-    state.jumpPressTime = 0;
-    state.dashPressTime = 0;
-    state.dashStartTime = 0;
-    state.dashRechargeTime = 0;
-    state.jumpQueued = false;
-    state.dashing = false;
-    state.inputDirection = 0;
-    state.dashDirection = 0;
-    state.dashCharges = 0;
+    clearMovement();
 
     const DrivenParts player(Player());
     player.entity->setFlag(kWinFlag, false);
@@ -220,19 +212,25 @@ void PlayerControllerSystem::respawn()
     const DrivenParts player(Player());
     player.transform->setPosition(player.stats->getSpawnPoint());
     player.body->setVelocity(0.0f, 0.0f, 0.0f);
-    state.inputDirection = 0;
-    state.dashDirection = 0;
-    state.dashCharges = 0;
-    state.dashStartTime = 0;
-    state.dashRechargeTime = 0;
-    state.dashPressTime = 0;
-    state.jumpPressTime = 0;
+    clearMovement();
     state.lastThrowTime = 0;
-    state.dashing = false;
-    state.jumpQueued = false;
     state.packageHeld = false;
     resetDeathWalls();
     recollectPackage(false);
+}
+
+// No pending jump or dash, no direction held, no dash charge: a fresh start or a respawn.
+void PlayerControllerSystem::clearMovement()
+{
+    state.jumpPressTime = 0;
+    state.dashPressTime = 0;
+    state.dashStartTime = 0;
+    state.dashRechargeTime = 0;
+    state.jumpQueued = false;
+    state.dashing = false;
+    state.inputDirection = 0;
+    state.dashDirection = 0;
+    state.dashCharges = 0;
 }
 
 // Every death wall back at its spawn point, still until its trigger starts it again.

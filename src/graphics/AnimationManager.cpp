@@ -3,6 +3,7 @@
 #include "engine/JsonFileError.h"
 #include "engine/SystemSingleton.h"
 #include "engine/TraceLog.h"
+#include "graphics/DecodedImage.h"
 
 #include <nlohmann/json.hpp>
 
@@ -105,15 +106,17 @@ std::vector<SheetData> ReadSheetFile(const json& root)
     return result;
 }
 
-// A grid below one cell would divide by zero in the frame arithmetic.
+// A grid below one cell would divide by zero in the frame arithmetic, and one wider than the
+// largest image has pixels would overflow its whole-cell counts.
 bool HasUsableGrid(const SheetData& data, const std::string& path)
 {
+    constexpr float kMostCells = static_cast<float>(DecodedImage::kMaxSide);
     for (const auto& [key, value] : {std::pair{Key::kColumns, data.columns}, std::pair{Key::kRows, data.rows}})
     {
-        if (!value || !(*value >= 1.0f))
+        if (!value || !(*value >= 1.0f) || *value > kMostCells)
         {
-            Log()->error(path + ": sheet \"" + data.name + "\" key \"" + key +
-                         "\" is missing or below 1; sheet skipped.");
+            Log()->error(path + ": sheet \"" + data.name + "\" key \"" + key + "\" is missing or below 1, or above " +
+                         std::to_string(DecodedImage::kMaxSide) + "; sheet skipped.");
             return false;
         }
     }

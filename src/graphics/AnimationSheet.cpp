@@ -28,7 +28,9 @@ glm::vec2 AnimationSheet::getFrameUV(int32_t frame, const std::string& name) con
     // the rows below while u keeps cycling through the columns.
     const float cellIndex = static_cast<float>(info->startRow) * columns + static_cast<float>(frame % info->frameCount);
     const float u = static_cast<float>(static_cast<int32_t>(cellIndex) % wholeColumns) / columns;
-    const float v = (rows - static_cast<float>(info->startRow + frame / wholeColumns)) / rows;
+    // In 64 bits: a file may give any start row, and the sum must not wrap.
+    const int64_t row = static_cast<int64_t>(info->startRow) + frame / wholeColumns;
+    const float v = (rows - static_cast<float>(row)) / rows;
     return {u, v};
 }
 

@@ -99,17 +99,7 @@ TEST_F(GamepadPlaythroughGL, SkipsTheIntroPlaysLevel1AndThrowsUpLevel2sLedgesToI
     expectUpOn(kSecondLedge, "second ledge");
     ASSERT_TRUE(pilot.runTo(49.5f));
     ASSERT_TRUE(pilot.rideUpTo(12.2f, 55.0f));
-    ASSERT_TRUE(pilot.runTo(57.0f));
-    ASSERT_TRUE(pilot.jumpTo(61.5f));
-    ASSERT_TRUE(pilot.jumpTo(66.5f));
-    ASSERT_TRUE(pilot.jumpTo(71.5f));
-    ASSERT_TRUE(pilot.jumpTo(78.0f));
-    ASSERT_TRUE(pilot.runTo(93.0f));
-    ASSERT_TRUE(pilot.jumpTo(98.5f));
-    ASSERT_TRUE(pilot.rideUntil(112.5f));
-    ASSERT_TRUE(pilot.jumpTo(119.5f));
-    ASSERT_TRUE(pilot.jumpTo(125.5f));
-    ASSERT_TRUE(pilot.jumpTo(133.0f));
+    ASSERT_NO_FATAL_FAILURE(playRoute(test::kLevel2FromTheLift));
     expectGoalReachedAlongTheRoute("Level2", 141.0f);
 
     EXPECT_TRUE(rig.keysEverHeld().empty());

@@ -70,17 +70,7 @@ TEST_F(PlaythroughGL, FromTheFirstLogoThroughThreeLevelsToTheWinScreenAndBack)
     EXPECT_GT(rig.playerPosition().x, 36.0f) << "teleported over the void";
     ASSERT_TRUE(pilot.runTo(49.5f));
     ASSERT_TRUE(pilot.rideUpTo(12.2f, 55.0f));
-    ASSERT_TRUE(pilot.runTo(57.0f));
-    ASSERT_TRUE(pilot.jumpTo(61.5f));
-    ASSERT_TRUE(pilot.jumpTo(66.5f));
-    ASSERT_TRUE(pilot.jumpTo(71.5f));
-    ASSERT_TRUE(pilot.jumpTo(78.0f));
-    ASSERT_TRUE(pilot.runTo(93.0f));
-    ASSERT_TRUE(pilot.jumpTo(98.5f));
-    ASSERT_TRUE(pilot.rideUntil(112.5f));
-    ASSERT_TRUE(pilot.jumpTo(119.5f));
-    ASSERT_TRUE(pilot.jumpTo(125.5f));
-    ASSERT_TRUE(pilot.jumpTo(133.0f));
+    ASSERT_NO_FATAL_FAILURE(playRoute(test::kLevel2FromTheLift));
     expectGoalReachedAlongTheRoute("Level2", 141.0f);
     finishLevel("PlaythroughLevel2.png");
     ASSERT_TRUE(startLevel());

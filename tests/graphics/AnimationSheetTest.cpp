@@ -48,6 +48,10 @@ TEST(AnimationSheet, FrameUVPlacesFramesAlongTheStartRowCountedFromTheTop)
     // Past a row's width the frame continues one row lower while u keeps cycling.
     EXPECT_EQ(sheet.getFrameUV(5, "Long"), glm::vec2(0.25f, 0.0f));
     EXPECT_EQ(sheet.getFrameUV(1, "missing"), glm::vec2(0.0f, 0.0f));
+    // The last start row an int holds, on a frame a row lower: the row sum must not wrap.
+    AnimationSheet far(1.0f, 2.0f);
+    far.addAnimation("Far", {3, std::numeric_limits<int32_t>::max(), 10.0f, false});
+    EXPECT_LT(far.getFrameUV(2, "Far").y, -1e8f);
 }
 
 TEST(AnimationSheet, OneShotAnimationsStopAtTheirEnds)
@@ -127,6 +131,7 @@ TEST(AnimationManager, EntriesThatWouldDivideByZeroAreRejectedWithAnErrorLine)
     const std::string path = WriteSheetFile("AnimReject", R"({"AnimationSheets": [
         {"Name": "NoColumns", "Rows": 2},
         {"Name": "ZeroRows", "Columns": 2, "Rows": 0},
+        {"Name": "Endless", "Columns": 1e64, "Rows": 2},
         {"Name": "Good", "Columns": 2, "Rows": 2, "Animations": [
             {"Name": "Empty", "FrameCount": 0},
             {"Name": "Negative", "FrameCount": -3},
@@ -139,6 +144,7 @@ TEST(AnimationManager, EntriesThatWouldDivideByZeroAreRejectedWithAnErrorLine)
     EXPECT_EQ(manager.getSheetNames(), (std::vector<std::string>{"Good"}));
     EXPECT_NE(errors.find(path + ": sheet \"NoColumns\" key \"Columns\" is missing or below 1"), std::string::npos);
     EXPECT_NE(errors.find("sheet \"ZeroRows\" key \"Rows\" is missing or below 1"), std::string::npos);
+    EXPECT_NE(errors.find("sheet \"Endless\" key \"Columns\" is missing or below 1, or above 8192"), std::string::npos);
     EXPECT_NE(errors.find("animation \"Empty\" key \"FrameCount\" is 0"), std::string::npos);
     EXPECT_NE(errors.find("animation \"Negative\" key \"FrameCount\" is -3"), std::string::npos);
     const AnimationSheet* good = manager.getAnimationSheet("Good");

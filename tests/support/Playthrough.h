@@ -17,15 +17,16 @@
 
 namespace test
 {
-// One leg of a level's route: run, jump or dash to x; after a dash the player must be past
-// `beyond`, the far side of what the dash crosses.
+// One leg of a level's route: run, jump or dash to x, or ride the platform underfoot past x;
+// after a dash the player must be past `beyond`, the far side of what the dash crosses.
 struct RouteLeg
 {
     enum Kind
     {
         kRun,
         kJump,
-        kDash
+        kDash,
+        kRide
     } kind;
     float x;
     float beyond = 0.0f;
@@ -41,6 +42,14 @@ inline const std::vector<RouteLeg> kLevel1ToTheDashSign = {
 inline const std::vector<RouteLeg> kLevel1FromTheDashSign = {
     {RouteLeg::kDash, 94.0f, 100.5f}, {RouteLeg::kDash, 111.0f, 119.5f}, {RouteLeg::kRun, 130.0f},
     {RouteLeg::kJump, 139.0f},        {RouteLeg::kRun, 140.5f},          {RouteLeg::kJump, 150.0f},
+};
+
+// Level2 from the top of the lift: crumbling steps over a floor, a ride over the void and the
+// crumbling steps to the goal.
+inline const std::vector<RouteLeg> kLevel2FromTheLift = {
+    {RouteLeg::kRun, 57.0f},  {RouteLeg::kJump, 61.5f},  {RouteLeg::kJump, 66.5f},  {RouteLeg::kJump, 71.5f},
+    {RouteLeg::kJump, 78.0f}, {RouteLeg::kRun, 93.0f},   {RouteLeg::kJump, 98.5f},  {RouteLeg::kRide, 112.5f},
+    {RouteLeg::kJump, 119.5f}, {RouteLeg::kJump, 125.5f}, {RouteLeg::kJump, 133.0f},
 };
 
 template <class Controls>
@@ -111,6 +120,8 @@ private:
             return pilot.runTo(leg.x);
         if (leg.kind == RouteLeg::kJump)
             return pilot.jumpTo(leg.x);
+        if (leg.kind == RouteLeg::kRide)
+            return pilot.rideUntil(leg.x);
         return pilot.dashFrom(leg.x);
     }
 
