@@ -14,8 +14,8 @@ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWENDLEBOX_
 cmake --build build-asan --target wendlebox wendlebox_tests wendlebox_gl_tests
 cd build-asan
 # The leak checker's guess at where a thread's dynamic TLS lies can read a stray header and
-# hand it a range near address zero, which crashes its tracer at exit (seen once in a few
-# hundred GL test runs). Without that guess TLS blocks are still found: the thread's static TLS
+# hand it a range near address zero, which crashed its tracer at exit after a GL test had
+# passed. Without that guess TLS blocks are still found: the thread's static TLS
 # points at its DTV, and the DTV at the blocks, all of them heap memory the checker scans.
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:strict_string_checks=1:detect_stack_use_after_return=0:intercept_tls_get_addr=0"
 export LSAN_OPTIONS="suppressions=$root/tools/lsan.supp:print_suppressions=0"
