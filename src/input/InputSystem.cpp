@@ -81,6 +81,8 @@ InputSystem::InputSystem()
 void InputSystem::initialize()
 {
     registrationCount = 0;
+    // The interface flags outlive a system restart; a button held before it is not held after.
+    gUiPressed = gUiHeld = gUiReleased = false;
     codeNames.build();
     loadBindingFile();
     addBuiltInBindings();

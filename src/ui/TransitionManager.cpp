@@ -67,8 +67,17 @@ TransitionManagerNull* TransitionManagerNull::instance()
     return &null;
 }
 
+// The manager outlives the engine that started it; a new engine's wipes start idle, with
+// the new animation manager's sheets, never a wipe or sheet left from the last one.
 void TransitionManager::initialize()
 {
+    onCovered = onUncovered = nullptr;
+    currentSheet = nullptr;
+    currentName.clear();
+    phase = kIdle;
+    nextTime = 0.0f;
+    frame = 0;
+    sheets.clear();
     takeSheets();
 }
 

@@ -113,6 +113,8 @@ SceneManagerNull* SceneManagerNull::instance()
 
 void SceneManager::initialize()
 {
+    // The manager outlives an engine; a new start lists only the levels on disk now.
+    sceneFiles.clear();
     scanSceneFiles();
     currentScene = "None";
     Log()->message(kName, "initialize");

@@ -262,6 +262,22 @@ TEST_F(InputSystemTest, StickFieldsOnlyTravelWithWholeStickCodes)
     EXPECT_FLOAT_EQ(gCalls[1].event.value, 0.8f);
 }
 
+// The interface's held button is process-wide; a system started afresh (a restart, or the
+// next engine in the same process) must not inherit a press it never saw.
+TEST_F(InputSystemTest, AStartForgetsTheInterfaceButtonHeldBeforeIt)
+{
+    device.pressMouse(0);
+    step();
+    ASSERT_TRUE(input.uiHeld());
+
+    InputSystem next;
+    next.setDevice(&device);
+    next.setBindingFilePath(bindingFile());
+    next.initialize();
+    EXPECT_FALSE(next.uiHeld());
+    EXPECT_FALSE(next.uiPressed());
+}
+
 TEST_F(InputSystemTest, NullSystemIsNeutral)
 {
     InputSystemNull* null = InputSystemNull::instance();

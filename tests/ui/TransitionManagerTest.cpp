@@ -142,6 +142,25 @@ TEST_F(TransitionManagerTest, AWipeRunningThroughARestartGoesOnWithTheNewSheets)
     EXPECT_EQ(gCalls, std::vector<std::string>{"covered"});
 }
 
+// The manager is process-wide and outlives an engine; the next engine's start must not keep
+// a running wipe, its callbacks, or sheets the old animation manager has freed.
+TEST_F(TransitionManagerTest, AStartLeavesNoWipeOrSheetFromBefore)
+{
+    ASSERT_TRUE(wipes->startTransition(Covered, "Transition1", Uncovered));
+    step();
+    animations.shutdown();
+    animations.loadAnimationSheets(sheetPath);
+    wipes->initialize();
+    EXPECT_FALSE(wipes->isRunning());
+    EXPECT_EQ(wipes->getFrame(), 0);
+
+    ASSERT_TRUE(wipes->startTransition("Transition1"));
+    for (int i = 0; i < 4; ++i)
+        step();
+    EXPECT_EQ(wipes->getPhase(), TransitionManager::kHolding);
+    EXPECT_EQ(gCalls, std::vector<std::string>{});
+}
+
 TEST(TransitionManagerNullTest, StartsNothing)
 {
     EXPECT_FALSE(TransitionManagerNull::instance()->startTransition("Transition1"));

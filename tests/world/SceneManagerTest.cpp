@@ -251,6 +251,19 @@ TEST_F(SceneManagerTest, MissingFileClearsTheWorldAndRestartsTheTimer)
     EXPECT_EQ(scenes.getCurrentScene(), "None");
 }
 
+// The manager is process-wide: a new start lists the scene folder as it is now, so a level
+// listed by an earlier scan elsewhere is gone and cannot shadow a shipped one of its name.
+TEST_F(SceneManagerTest, AStartForgetsLevelsListedBeforeIt)
+{
+    write("Elsewhere.json", R"({"layers": []})");
+    scenes.scanSceneFiles(folder);
+    ASSERT_EQ(scenes.getSceneFiles().count("Elsewhere"), 1u);
+
+    scenes.initialize();
+    EXPECT_EQ(scenes.getSceneFiles().count("Elsewhere"), 0u);
+    EXPECT_EQ(scenes.getSceneFiles().at("Level1"), std::string(SceneManager::kSceneFolder) + "Level1.json");
+}
+
 TEST_F(SceneManagerTest, ScenesAreFoundByStemAndUnknownNamesChangeNothing)
 {
     write("Alpha.json", R"({"layers": [{"objects": [{"type": "Block", "x": 0, "y": 0, "width": 1, "height": 1}]}]})");
