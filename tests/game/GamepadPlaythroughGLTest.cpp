@@ -1,4 +1,4 @@
-// Plays from the first logo through Level1 and Level2 on a gamepad alone, through the fake
+// Plays from the first logo through the three levels on a gamepad alone, through the fake
 // device's pad state and the game's own gamepad path: buttons skip the logos and the comic,
 // the left stick runs, A jumps and X dashes, the right stick aims while the right bumper is
 // held, its release throws and Y teleports up the two throw ledges. No key and no mouse
@@ -66,7 +66,7 @@ protected:
 };
 }
 
-TEST_F(GamepadPlaythroughGL, SkipsTheIntroPlaysLevel1AndThrowsUpLevel2sLedgesToItsGoal)
+TEST_F(GamepadPlaythroughGL, SkipsTheIntroAndPlaysTheThreeLevelsToTheirGoals)
 {
     ASSERT_TRUE(rig.ok());
     rig.step(5);
@@ -101,6 +101,11 @@ TEST_F(GamepadPlaythroughGL, SkipsTheIntroPlaysLevel1AndThrowsUpLevel2sLedgesToI
     ASSERT_TRUE(pilot.rideUpTo(12.2f, 55.0f));
     ASSERT_NO_FATAL_FAILURE(playRoute(test::kLevel2FromTheLift));
     expectGoalReachedAlongTheRoute("Level2", 141.0f);
+    finishLevel("GamepadLevel2.png");
+    ASSERT_TRUE(startLevel());
+
+    ASSERT_NO_FATAL_FAILURE(playLevel3("GamepadLevel3FireWall.png"));
+    finishLevel("GamepadLevel3.png");
 
     EXPECT_TRUE(rig.keysEverHeld().empty());
     EXPECT_TRUE(rig.mouseButtonsEverHeld().empty());

@@ -12,8 +12,6 @@
 #include "support/KeyboardControls.h"
 #include "ui/EngineStateEnd.h"
 #include "ui/EngineStateSplash.h"
-#include "world/EntityManager.h"
-#include "world/MovingPlatformComp.h"
 
 #include <algorithm>
 #include <set>
@@ -29,11 +27,6 @@ constexpr int32_t kKeyEscape = Keys::kKeyEscape;
 constexpr int32_t kKeyE = Keys::kKeyE;
 constexpr int32_t kMouseLeft = Keys::kMouseLeft;
 constexpr int32_t kMouseRight = Keys::kMouseRight;
-
-MovingPlatformComp* PlatformOf(Entity* entity)
-{
-    return entity->getComponent<MovingPlatformComp>(MovingPlatformComp::kName, MovingPlatformCompNull::instance());
-}
 
 class PlaythroughGL : public test::Playthrough<test::KeyboardControls>
 {
@@ -76,32 +69,7 @@ TEST_F(PlaythroughGL, FromTheFirstLogoThroughThreeLevelsToTheWinScreenAndBack)
     ASSERT_TRUE(startLevel());
 
     // Level3: over spikes, into the fire wall once, dashes through fire walls, then the chase.
-    ASSERT_TRUE(pilot.runTo(8.0f));
-    ASSERT_TRUE(pilot.jumpTo(16.0f));
-    ASSERT_TRUE(pilot.runTo(20.5f));
-    ASSERT_TRUE(pilot.jumpTo(30.5f));
-    pilot.runTo(38.0f, 200);
-    ASSERT_TRUE(pilot.waitForRespawn());
-    EXPECT_NEAR(rig.playerPosition().x, 32.5f, 1.0f) << "respawned at the checkpoint";
-    EXPECT_TRUE(rig.savePicture("PlaythroughLevel3FireWall.png"));
-    ASSERT_TRUE(pilot.dashFrom(35.0f));
-    EXPECT_GT(rig.playerPosition().x, 39.5f) << "dashed through the fire wall";
-    ASSERT_TRUE(pilot.runTo(50.0f));
-    ASSERT_TRUE(pilot.jumpTo(62.5f));
-    ASSERT_TRUE(pilot.runTo(63.0f));
-    ASSERT_TRUE(pilot.jumpTo(73.0f));
-    ASSERT_TRUE(pilot.dashFrom(75.5f));
-    ASSERT_TRUE(pilot.runTo(105.5f));
-    ASSERT_TRUE(pilot.jumpTo(113.5f));
-    ASSERT_TRUE(pilot.runTo(116.0f));
-    ASSERT_TRUE(pilot.jumpTo(127.0f));
-    ASSERT_TRUE(pilot.dashFrom(127.5f));
-    ASSERT_TRUE(pilot.runTo(141.0f));
-    ASSERT_TRUE(pilot.jumpTo(150.0f));
-    MovingPlatformComp* wall = PlatformOf(EntityManager::getInstance()->findFirstWithFlag("deathwall"));
-    EXPECT_TRUE(wall->isMoving()) << "the death wall is on its chase";
-    EXPECT_GT(wall->getTargetWaypointID(), 32) << "the death wall has passed waypoint 32";
-    expectGoalReachedAlongTheRoute("Level3", 159.0f);
+    ASSERT_NO_FATAL_FAILURE(playLevel3("PlaythroughLevel3FireWall.png"));
     finishLevel("PlaythroughLevel3.png");
     ASSERT_TRUE(rig.stepUntil([&] { return rig.currentState() == EngineStateEnd::instance(); }, 800));
     rig.step(5);

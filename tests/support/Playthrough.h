@@ -7,6 +7,8 @@
 #include "support/RouteWatch.h"
 #include "support/TestSupport.h"
 #include "world/Entity.h"
+#include "world/EntityManager.h"
+#include "world/MovingPlatformComp.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +19,11 @@
 
 namespace test
 {
+inline MovingPlatformComp* PlatformOf(Entity* entity)
+{
+    return entity->getComponent<MovingPlatformComp>(MovingPlatformComp::kName, MovingPlatformCompNull::instance());
+}
+
 // One leg of a level's route: run, jump or dash to x, or ride the platform underfoot past x;
 // after a dash the player must be past `beyond`, the far side of what the dash crosses.
 struct RouteLeg
@@ -50,6 +57,20 @@ inline const std::vector<RouteLeg> kLevel2FromTheLift = {
     {RouteLeg::kRun, 57.0f},  {RouteLeg::kJump, 61.5f},  {RouteLeg::kJump, 66.5f},  {RouteLeg::kJump, 71.5f},
     {RouteLeg::kJump, 78.0f}, {RouteLeg::kRun, 93.0f},   {RouteLeg::kJump, 98.5f},  {RouteLeg::kRide, 112.5f},
     {RouteLeg::kJump, 119.5f}, {RouteLeg::kJump, 125.5f}, {RouteLeg::kJump, 133.0f},
+};
+
+// Level3 from its start over the spikes to the first fire wall, which the player walks into
+// once to learn it burns.
+inline const std::vector<RouteLeg> kLevel3ToTheFireWall = {
+    {RouteLeg::kRun, 8.0f}, {RouteLeg::kJump, 16.0f}, {RouteLeg::kRun, 20.5f}, {RouteLeg::kJump, 30.5f},
+};
+// From the checkpoint before it: dashes through the three fire walls, then the death wall's
+// chase to the last ledge before the goal.
+inline const std::vector<RouteLeg> kLevel3FromTheCheckpoint = {
+    {RouteLeg::kDash, 35.0f, 39.5f},   {RouteLeg::kRun, 50.0f},  {RouteLeg::kJump, 62.5f}, {RouteLeg::kRun, 63.0f},
+    {RouteLeg::kJump, 73.0f},          {RouteLeg::kDash, 75.5f, 80.5f}, {RouteLeg::kRun, 105.5f},
+    {RouteLeg::kJump, 113.5f},         {RouteLeg::kRun, 116.0f}, {RouteLeg::kJump, 127.0f},
+    {RouteLeg::kDash, 127.5f, 132.5f}, {RouteLeg::kRun, 141.0f}, {RouteLeg::kJump, 150.0f},
 };
 
 template <class Controls>
@@ -100,6 +121,22 @@ protected:
                 EXPECT_GT(rig.playerPosition().x, leg.beyond) << "dashed from x " << leg.x;
             }
         }
+    }
+
+    // Level3: into the first fire wall once, back at its checkpoint, then through to the last
+    // ledge with the death wall chasing past waypoint 32. Call it under ASSERT_NO_FATAL_FAILURE.
+    void playLevel3(const std::string& fireWallPicture)
+    {
+        ASSERT_NO_FATAL_FAILURE(playRoute(kLevel3ToTheFireWall));
+        pilot.runTo(38.0f, 200);
+        ASSERT_TRUE(pilot.waitForRespawn());
+        EXPECT_NEAR(rig.playerPosition().x, 32.5f, 1.0f) << "respawned at the checkpoint";
+        EXPECT_TRUE(rig.savePicture(fireWallPicture));
+        ASSERT_NO_FATAL_FAILURE(playRoute(kLevel3FromTheCheckpoint));
+        MovingPlatformComp* wall = PlatformOf(EntityManager::getInstance()->findFirstWithFlag("deathwall"));
+        EXPECT_TRUE(wall->isMoving()) << "the death wall is on its chase";
+        EXPECT_GT(wall->getTargetWaypointID(), 32) << "the death wall has passed waypoint 32";
+        expectGoalReachedAlongTheRoute("Level3", 159.0f);
     }
 
     void finishLevel(const std::string& picture)
