@@ -47,6 +47,11 @@ bool IsKeyboardCode(InputCode code)
     return code >= InputCodes::kKeyFirst && code <= InputCodes::kKeyLast;
 }
 
+bool IsMouseCode(InputCode code)
+{
+    return code >= InputCodes::kMouseFirst && code <= InputCodes::kMouseLast;
+}
+
 bool Fires(TriggerType type, bool pressed, bool wasPressed)
 {
     switch (type)
@@ -115,6 +120,7 @@ void InputSystem::update()
     gUiPressed = false;
     gUiReleased = false;
     const bool keyboardCaptured = isKeyboardCaptured();
+    const bool mouseCaptured = isMouseCaptured();
     // Key 1 reaches the scene sandbox from anywhere, even while its action is switched off.
     if (device->isKeyDown(InputCodes::kKey1) && !keyboardCaptured)
         OnScMorvel(InputEvent{});
@@ -125,7 +131,7 @@ void InputSystem::update()
     // By index over the live size: a callback may add bindings (opening the pause menu does),
     // which can move the vector; bindings added now are read in this same update.
     for (size_t i = 0; i < bindings.size(); ++i)
-        evaluate(i, keyboardCaptured);
+        evaluate(i, keyboardCaptured, mouseCaptured);
 }
 
 void InputSystem::render() {}
@@ -235,7 +241,7 @@ void InputSystem::switchDevice(InputCode code)
 
 // A captured keyboard still updates lastPressed, so a key held while typing does not fire as
 // a fresh press once the text field lets go.
-void InputSystem::evaluate(size_t bindingIndex, bool keyboardCaptured)
+void InputSystem::evaluate(size_t bindingIndex, bool keyboardCaptured, bool mouseCaptured)
 {
     const InputCode code = bindings[bindingIndex].code;
     const float value = readCode(code);
@@ -260,7 +266,7 @@ void InputSystem::evaluate(size_t bindingIndex, bool keyboardCaptured)
         event.stickX = stickX;
         event.stickY = stickY;
     }
-    const bool silenced = keyboardCaptured && IsKeyboardCode(code);
+    const bool silenced = (keyboardCaptured && IsKeyboardCode(code)) || (mouseCaptured && IsMouseCode(code));
     if (!silenced && Fires(bindings[bindingIndex].trigType, pressed, wasPressed))
     {
         if (code == InputCodes::kMouseLeft || code == InputCodes::kMouseRight)

@@ -77,9 +77,13 @@ public:
     // True while typed keys belong to something else (a developer text field): keyboard
     // bindings then keep tracking their keys but fire nothing. Installed by the GUI system, so
     // input needs no knowledge of it; null means the keyboard is always ours.
-    using KeyboardCapturedFn = bool (*)();
-    void setKeyboardCapture(KeyboardCapturedFn captured) { keyboardCaptured = captured; }
+    using CapturedFn = bool (*)();
+    void setKeyboardCapture(CapturedFn captured) { keyboardCaptured = captured; }
     bool isKeyboardCaptured() const { return keyboardCaptured && keyboardCaptured(); }
+    // The same for the mouse while it is over a developer window or dragging one, so a click
+    // on a window never also presses the game's button beneath it.
+    void setMouseCapture(CapturedFn captured) { mouseCaptured = captured; }
+    bool isMouseCaptured() const { return mouseCaptured && mouseCaptured(); }
 
     // The device that update reads; the game's window and gamepads unless replaced.
     void setDevice(InputDevice* newDevice) { device = newDevice; }
@@ -108,7 +112,7 @@ private:
     float readHalfAxis(InputCode code) const;
     float readWholeStick(InputCode code);
     void switchDevice(InputCode code);
-    void evaluate(size_t bindingIndex, bool keyboardCaptured);
+    void evaluate(size_t bindingIndex, bool keyboardCaptured, bool mouseCaptured);
     void dispatch(const std::string& action, const InputEvent& event);
 
     ControllerType controllerType = ControllerTypes::kKeyboard;
@@ -129,7 +133,8 @@ private:
     bool gamepadReadable = false;
     InputDevice* device;
     std::string bindingFilePath;
-    KeyboardCapturedFn keyboardCaptured = nullptr;
+    CapturedFn keyboardCaptured = nullptr;
+    CapturedFn mouseCaptured = nullptr;
 };
 
 class InputSystemNull : public InputSystem

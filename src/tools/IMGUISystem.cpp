@@ -55,6 +55,11 @@ bool IMGUISystem::WantsTextInput()
     return ImGui::GetCurrentContext() && ImGui::GetIO().WantTextInput;
 }
 
+bool IMGUISystem::WantsMouse()
+{
+    return ImGui::GetCurrentContext() && ImGui::GetIO().WantCaptureMouse;
+}
+
 // The engine installed its window callbacks when it opened the window, before any system
 // started, so the GLFW back end chains to them instead of replacing them.
 void IMGUISystem::initialize()
@@ -71,6 +76,7 @@ void IMGUISystem::initialize()
         startHeadless();
     contextReady = true;
     Input()->setKeyboardCapture(&IMGUISystem::WantsTextInput);
+    Input()->setMouseCapture(&IMGUISystem::WantsMouse);
     Log()->message(kLogName, "initialize");
 }
 
@@ -176,6 +182,7 @@ void IMGUISystem::shutdown()
     if (contextReady)
     {
         Input()->setKeyboardCapture(nullptr);
+        Input()->setMouseCapture(nullptr);
         if (backendsReady)
         {
             ImGui_ImplOpenGL3_Shutdown();

@@ -45,8 +45,10 @@ public:
     uint64_t getFrameTimeUs() const { return frameTimeUs; }
     int64_t getLastRenderTime() const { return lastRenderTime; }
 
-    // Whether a developer text field holds the keyboard; the input system asks this.
+    // Whether a developer text field holds the keyboard, or a developer window the mouse; the
+    // input system asks these.
     static bool WantsTextInput();
+    static bool WantsMouse();
 
 private:
     void startBackends(GLFWwindow* target);

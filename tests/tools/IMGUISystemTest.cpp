@@ -176,3 +176,36 @@ TEST_F(IMGUISystemTest, KeyboardActionsWaitWhileATextFieldHasTheKeyboard)
     step();
     EXPECT_FALSE(gFired.empty()) << "C held on: the hold fires again";
 }
+
+// A click on a developer window belongs to the window: the game's interface press and its
+// mouse actions stay quiet, and the same click beside the window reaches the game.
+TEST_F(IMGUISystemTest, AClickOnADeveloperWindowNeverReachesTheGame)
+{
+    input.addBinding("TestClick", InputCodes::kMouseLeft, OnPress, RecordTestKey);
+    gui.initialize();
+    gui.setStateToolsShown(true);
+    const auto click = [&](ImVec2 at) {
+        ImGui::GetIO().MousePos = at;
+        input.update();
+        gui.update();
+        input.update();
+        gui.update();
+        gFired.clear();
+        device.pressMouse(0);
+        input.update();
+        const bool reached = input.uiPressed() || !gFired.empty();
+        gui.update();
+        device.releaseMouse(0);
+        input.update();
+        gui.update();
+        return reached;
+    };
+    input.update();
+    gui.update();
+    ImGuiWindow* window = ImGui::FindWindowByName(TextFieldState::kWindow);
+    ASSERT_NE(window, nullptr);
+
+    EXPECT_FALSE(click(ImVec2(window->Pos.x + 10.0f, window->Pos.y + 10.0f))) << "on the window";
+    const ImVec2 corner = ImGui::GetIO().DisplaySize;
+    EXPECT_TRUE(click(ImVec2(corner.x - 2.0f, corner.y - 2.0f))) << "beside it";
+}
