@@ -306,7 +306,7 @@ def make_markers():
 
 
 BACKDROP_BLOCKS = 128
-BACKDROP_CHUNK = 3  # the backdrop is sliced at 100 texels a unit: blocks of three match the player
+BACKDROP_CHUNK = 1  # one texel a block, sliced at 33⅓ texels a unit: blocks match the player
 
 
 def scattered(count, seed):
@@ -394,7 +394,7 @@ def archetypes():
         {"name": "Wall", "TransformComp": {}, "Mesh": "quad", "Texture": "Wall", "Flags": ["wall"],
          "ColliderComp": {"friction": FRICTION}, "TextureSlicerComp": sliced(4, "REPEAT", 0.64)},
         {"name": "Backdrop", "TransformComp": {}, "Mesh": "quad", "Texture": "Backdrop",
-         "TextureSlicerComp": sliced(0, "REPEAT", 0.5)},
+         "TextureSlicerComp": sliced(0, "REPEAT", 1.5)},
         {"name": "Checkpoint", "TransformComp": {}, "Mesh": "quad", "Texture": "Checkpoint",
          "Flags": ["checkpoint"], "ColliderComp": {},
          "EmitterListComp": [{"Name": "Checkpoit", "StartActive": False}]},
