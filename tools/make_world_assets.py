@@ -305,8 +305,7 @@ def make_markers():
     save_png(dot, BLENDED, "ArcDot")
 
 
-BACKDROP_BLOCKS = 128
-BACKDROP_CHUNK = 1  # one texel a block, sliced at 33⅓ texels a unit: blocks match the player
+BACKDROP_BLOCKS = 128  # one texel a block, sliced at 33⅓ texels a unit: blocks match the player
 
 
 def scattered(count, seed):
@@ -339,7 +338,7 @@ def make_backdrop():
         draw.point([(x - 1, y), (x + 1, y), (x, y - 1), (x, y + 1)], fill=MINT)
         draw.point([(x - 2, y), (x + 2, y), (x, y - 2), (x, y + 2)], fill=DEEP)
         draw.point((x, y), fill=OFF_WHITE)
-    save_png(image.resize((n * BACKDROP_CHUNK, n * BACKDROP_CHUNK), Image.NEAREST), OPAQUE, "Backdrop")
+    save_png(image, OPAQUE, "Backdrop")
 
 
 # ---------------------------------------------------------------- archetypes

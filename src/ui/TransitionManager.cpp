@@ -77,7 +77,6 @@ void TransitionManager::initialize()
     phase = kIdle;
     nextTime = 0.0f;
     frame = 0;
-    sheets.clear();
     takeSheets();
 }
 
@@ -86,7 +85,6 @@ void TransitionManager::initialize()
 // its name rather than drawing from freed memory.
 void TransitionManager::restart()
 {
-    sheets.clear();
     takeSheets();
     if (phase != kIdle)
         currentSheet = sheets.at(currentName);
@@ -96,9 +94,9 @@ void TransitionManager::takeSheets()
 {
     AnimationManager* animations =
         Engine::getSystem<AnimationManager>(AnimationManager::kName, AnimationManagerNull::instance());
+    sheets.clear();
     for (const Wipe& wipe : kWipes)
-        if (!sheets.count(wipe.name))
-            sheets.emplace(wipe.name, animations->getAnimationSheet(wipe.name));
+        sheets.emplace(wipe.name, animations->getAnimationSheet(wipe.name));
 }
 
 bool TransitionManager::startTransition(std::string name, TransitionCallback uncovered)

@@ -127,12 +127,6 @@ TEST(TraceLog, LinesBeforeTheStartAreWrittenAfterTheBanner)
 
 TEST(TraceLog, AnUnwritableLogSaysSoOnceOnStandardError)
 {
-    const auto count = [](const std::string& text, const std::string& part) {
-        size_t found = 0;
-        for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
-            ++found;
-        return found;
-    };
     {
         ScopedEnv appData("APPDATA", nullptr);
         ScopedEnv xdg("XDG_DATA_HOME", nullptr);
@@ -142,7 +136,8 @@ TEST(TraceLog, AnUnwritableLogSaysSoOnceOnStandardError)
         log.initialize();
         log.error("one");
         log.error("two");
-        EXPECT_EQ(count(console.err(), "APPDATA, XDG_DATA_HOME and HOME are all unset"), 1u) << console.err();
+        EXPECT_EQ(test::CountOccurrences(console.err(), "APPDATA, XDG_DATA_HOME and HOME are all unset"), 1)
+            << console.err();
     }
     const std::string base = test::ScratchFolder("TraceLogIsAFolder");
     std::filesystem::create_directories(base + "/Wendlebox/TraceLog.txt");
@@ -151,7 +146,7 @@ TEST(TraceLog, AnUnwritableLogSaysSoOnceOnStandardError)
     log.startAt(base);
     log.message("A", "b");
     log.error("c");
-    EXPECT_EQ(count(console.err(), "Trace log " + base + "/Wendlebox/TraceLog.txt cannot be written"), 1u)
-        << console.err();
+    const std::string unwritable = "Trace log " + base + "/Wendlebox/TraceLog.txt cannot be written";
+    EXPECT_EQ(test::CountOccurrences(console.err(), unwritable), 1) << console.err();
     EXPECT_NE(console.out().find("A : b"), std::string::npos);
 }

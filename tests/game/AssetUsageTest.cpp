@@ -4,6 +4,7 @@
 // checks follow the assets as levels, archetypes and textures are added.
 
 #include "engine/FileHelpers.h"
+#include "engine/JsonFileError.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -20,7 +21,7 @@ using Names = std::set<std::string>;
 
 json ReadJson(const std::string& path)
 {
-    return json::parse(ReadFile(path));
+    return ParseJsonFile(ReadFile(path), path);
 }
 
 Names FileStems(const std::string& folder)

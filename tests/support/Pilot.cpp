@@ -51,17 +51,6 @@ bool Pilot::jumpTo(float x)
     return rig.stepUntil([&] { steer(x); return rig.playerGrounded(); }, 600);
 }
 
-bool Pilot::jumpDashTo(float x)
-{
-    stop();
-    controls.tapJump();
-    rig.stepUntil([&] { return rig.playerVelocity().y < 0.02f; }, 300);
-    controls.holdRight();
-    controls.tapDash();
-    rig.step(20);
-    return rig.stepUntil([&] { steer(x); return rig.playerGrounded(); }, 600);
-}
-
 bool Pilot::dashFrom(float x)
 {
     runTo(x);

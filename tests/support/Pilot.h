@@ -24,8 +24,6 @@ public:
     // Settles for a few steps (a landing body still sinks into what it landed on), jumps,
     // steers towards x in the air and returns once standing again.
     bool jumpTo(float x);
-    // Jumps, dashes right at the top of the jump, then steers down onto x.
-    bool jumpDashTo(float x);
     bool dashFrom(float x);
     // Aims at a world point, throws, waits for the package to come to rest and teleports to it.
     bool throwAndTeleport(const glm::vec3& target);
