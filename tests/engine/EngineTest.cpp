@@ -100,8 +100,16 @@ TEST_F(EngineTest, SlowCallsAreRecordedInTheDebugSystemUnderTheSystemName)
     engine.advance(10000);
     ASSERT_EQ(debug->getUpdateTimes().count("Slow"), 1u);
     EXPECT_GE(debug->getUpdateTimes().at("Slow"), 2000);
-    EXPECT_EQ(debug->getUpdateTimes().count("Quick"), 0u);
-    EXPECT_EQ(debug->getRenderTimes().count("Quick"), 0u);
+    // A busy machine can stall even an empty call past the threshold, so a quick system may
+    // appear; what must never appear is a time at or below the threshold.
+    for (const auto* table : {&debug->getUpdateTimes(), &debug->getRenderTimes()})
+    {
+        const auto quick = table->find("Quick");
+        if (quick != table->end())
+        {
+            EXPECT_GT(quick->second, Engine::kTimingThresholdMicros);
+        }
+    }
 }
 
 TEST_F(EngineTest, TimingsGoToTheFallbackTableWithoutATimingSystem)
