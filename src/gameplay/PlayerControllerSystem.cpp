@@ -65,8 +65,14 @@ void PlayerControllerSystem::Dispatch(InputEvent event)
         (self->*handler)(event);
 }
 
+// A start is a fresh player: nothing from an earlier run, such as a level switch still
+// pending when that run ended, may carry into this one.
 void PlayerControllerSystem::initialize()
 {
+    state = PlayerState{};
+    nextScene.clear();
+    lastTeleportTime = 0;
+    controlsDisabled = false;
     InputSystem* input = Input();
     input->registerCallback(kOffAim, &Dispatch<&PlayerControllerSystem::onOffAim>);
     input->registerCallback(kAim, &Dispatch<&PlayerControllerSystem::onAim>);

@@ -69,7 +69,7 @@ void IMGUISystem::initialize()
     IMGUI_CHECKVERSION();
     ImGui::CreateContext();
     ImGui::StyleColorsDark();
-    GLFWwindow* target = window ? window : GetEngineWindow();
+    GLFWwindow* target = chosenWindow ? chosenWindow : GetEngineWindow();
     if (target)
         startBackends(target);
     else
@@ -192,5 +192,6 @@ void IMGUISystem::shutdown()
     }
     contextReady = false;
     backendsReady = false;
+    window = nullptr;
     Log()->message(kLogName, "shutdown");
 }

@@ -40,7 +40,7 @@ public:
     virtual float getFps() const { return fps; }
 
     // The window the back ends attach to; the engine's window unless set.
-    void setWindow(GLFWwindow* target) { window = target; }
+    void setWindow(GLFWwindow* target) { chosenWindow = target; }
     bool hasBackends() const { return backendsReady; }
     uint64_t getFrameTimeUs() const { return frameTimeUs; }
     int64_t getLastRenderTime() const { return lastRenderTime; }
@@ -62,6 +62,9 @@ private:
     uint64_t frameTimeUs = 0;
     float fps = 0.0f;
     int64_t lastRenderTime = 0;
+    GLFWwindow* chosenWindow = nullptr;
+    // Forgotten at shutdown: the next start may belong to another engine, whose window
+    // replaces this one, and the back ends must never chain to a destroyed window.
     GLFWwindow* window = nullptr;
     bool backendsReady = false;
     bool contextReady = false;

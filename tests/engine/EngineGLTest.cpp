@@ -88,3 +88,22 @@ TEST(EngineGL, LeavingFullscreenRestoresTheWindowedSizeCentred)
     EXPECT_EQ(glfwGetWindowAttrib(engine.getWindow(), GLFW_DECORATED), GLFW_TRUE);
     engine.shutdown();
 }
+
+// The developer GUI is process-wide: a second engine's start must hook it to the second
+// window, not the first one's freed handle (whose X error would end the process).
+TEST(EngineGL, ASecondEngineInTheSameProcessStartsOnItsOwnWindow)
+{
+    setenv("APPDATA", test::ScratchFolder("EngineGLTwice").c_str(), 1);
+    test::ConsoleCapture console;
+    for (int run = 0; run < 2; ++run)
+    {
+        Engine engine("Wendlebox", 800, 600, 10000);
+        engine.setSystemRegistrar(RegisterGameSystems);
+        ASSERT_TRUE(engine.initialize()) << "run " << run;
+        glfwPollEvents();
+        engine.update();
+        EXPECT_EQ(glfwGetWindowAttrib(engine.getWindow(), GLFW_DECORATED), GLFW_FALSE) << "run " << run;
+        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)) << "run " << run;
+        engine.shutdown();
+    }
+}

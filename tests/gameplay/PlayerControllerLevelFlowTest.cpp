@@ -211,6 +211,21 @@ TEST_F(PlayerControllerLevelFlowTest, LevelSwitchGoesAheadWhenNoWipeCanStart)
     EXPECT_TRUE(input.isActionEnabled("MoveRight"));
 }
 
+// A new start (another engine in the same process) begins with a fresh player: a win
+// still waiting for its switch when the last run ended does not switch the new run's level.
+TEST_F(PlayerControllerLevelFlowTest, AStartForgetsALevelSwitchPendingFromBefore)
+{
+    standingPlayer();
+    controller.winLevel(makeGoal("Level2"));
+    step(100);
+    controller.shutdown();
+    controller.initialize();
+    step(600);
+    EXPECT_TRUE(transitions.wipes.empty());
+    EXPECT_TRUE(states.requests.empty());
+    EXPECT_FALSE(controller.areControlsDisabled());
+}
+
 TEST_F(PlayerControllerLevelFlowTest, CompletionTimeCountsFromTheLevelStart)
 {
     controller.startLevelTimer();
