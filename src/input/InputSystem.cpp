@@ -88,6 +88,9 @@ void InputSystem::initialize()
     registrationCount = 0;
     // The interface flags outlive a system restart; a button held before it is not held after.
     gUiPressed = gUiHeld = gUiReleased = false;
+    // Discovery only ever sets a pad's family, so a start forgets the last run's pad; a pad
+    // still plugged in is found again by the first update.
+    controllerType = ControllerTypes::kKeyboard;
     codeNames.build();
     loadBindingFile();
     addBuiltInBindings();

@@ -86,6 +86,27 @@ TEST_F(InputDeviceSwitchTest, TheLowestGamepadIdIsActiveAndNamesItsFamily)
     EXPECT_EQ(input.getControllerType(), ControllerTypes::kOtherGamepad) << "kept until a pad reports otherwise";
 }
 
+// The system is process-wide: a pad that left without a word during one run must not keep
+// the next run's buttons deaf to the mouse.
+TEST_F(InputDeviceSwitchTest, AStartForgetsThePadOfTheLastRunAndFindsAPluggedOneAgain)
+{
+    device.plugPad(0, "Wireless Controller");
+    step();
+    ASSERT_EQ(input.getControllerType(), ControllerTypes::kWirelessController);
+
+    input.shutdown();
+    input.initialize();
+    step();
+    EXPECT_EQ(input.getControllerType(), ControllerTypes::kWirelessController) << "still plugged in";
+
+    device.unplugPad(0);
+    step();
+    input.shutdown();
+    input.initialize();
+    step();
+    EXPECT_EQ(input.getControllerType(), ControllerTypes::kKeyboard);
+}
+
 TEST_F(InputDeviceSwitchTest, OnlyTheWirelessControllerFamilyIsTypeOne)
 {
     device.plugPad(0, "Wireless Controller");
