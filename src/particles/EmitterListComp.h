@@ -35,10 +35,12 @@ public:
     // Always takes the emitter: one offered under a name already present (or the null
     // emitter) is deleted (or dropped) instead of stored, so a rejected offer never leaks.
     virtual void addEmitter(const std::string& name, ParticleEmitter* emitter);
-    // The null emitter for a name the list lacks.
+    // The null emitter for a name the list lacks, never an exception: an entity file that
+    // leaves out an emitter the player controller switches loses that effect, not the game.
     virtual ParticleEmitter* getEmitter(const std::string& name) const;
     virtual void setPosition(const glm::vec3& position);
     virtual void toggleAll();
+    // Acts on this list's own emitters: a touched checkpoint lights its own sparks.
     virtual void activateByArchetype(const std::string& archetypeName);
     virtual void deactivateByArchetype(const std::string& archetypeName);
     // Every emitter in name order; the list keeps ownership.

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -105,11 +106,14 @@ int64_t MillisecondsInput(const std::string& label, int64_t value)
     return static_cast<int64_t>(edited);
 }
 
+// Capped at 255 only, so merely showing the editor never lifts a negative component to 0.
+// The float is bounded before the cast so that no stored value can overflow it.
 int32_t ColorByte(float component)
 {
-    if (!std::isfinite(component))
+    if (std::isnan(component))
         return 0;
-    return std::clamp(static_cast<int32_t>(component * 255.0f), 0, 255);
+    const float scaled = std::min(component * 255.0f, 255.0f);
+    return static_cast<int32_t>(std::max(scaled, static_cast<float>(std::numeric_limits<int32_t>::min())));
 }
 
 glm::vec4 ColorInput(const std::string& label, const glm::vec4& color)

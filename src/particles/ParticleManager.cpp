@@ -144,15 +144,23 @@ void ParticleManager::registerArchetype(std::string name, ParticleEmitter* emitt
     archetypes.emplace(std::move(name), emitter->clone());
 }
 
+// The first line names the missing archetype; the second marks every request that hands
+// back the null emitter, whether the name was missing or the stored archetype is itself null.
 ParticleEmitter* ParticleManager::createEmitter(std::string name)
 {
+    ParticleEmitter* emitter = cloneArchetype(name);
+    if (emitter->isNull())
+        Log()->error("Emitter Not Created Successfully!");
+    return emitter;
+}
+
+ParticleEmitter* ParticleManager::cloneArchetype(const std::string& name) const
+{
     const auto found = archetypes.find(name);
-    if (found == archetypes.end())
-    {
-        Log()->error("Emitter Archetype, " + name + ", Not Found!");
-        return ParticleEmitterNull::instance();
-    }
-    return found->second->clone();
+    if (found != archetypes.end())
+        return found->second->clone();
+    Log()->error("Emitter Archetype, " + name + ", Not Found!");
+    return ParticleEmitterNull::instance();
 }
 
 std::map<std::string, ParticleEmitter*> ParticleManager::getArchetypes() const

@@ -42,8 +42,8 @@ public:
     // Stores a clone under the name unless the name is taken: the first registration wins.
     // The caller keeps the emitter it passed.
     virtual void registerArchetype(std::string name, ParticleEmitter* emitter);
-    // A new clone of the named archetype, owned by the caller; the null emitter when there
-    // is no such archetype.
+    // A new clone of the named archetype, owned by the caller; the null emitter (logged) when
+    // there is no such archetype or it cannot be cloned.
     virtual ParticleEmitter* createEmitter(std::string name);
     virtual std::map<std::string, ParticleEmitter*> getArchetypes() const;
     virtual uint32_t nextEmitterId();
@@ -58,6 +58,7 @@ public:
 
 private:
     void deleteArchetypes();
+    ParticleEmitter* cloneArchetype(const std::string& name) const;
 
     int32_t particleLimit = 0;
     int32_t complexParticleLimit = 0;

@@ -108,11 +108,12 @@ const Camera& EngineStateTobrin::sandboxCamera()
 }
 
 // The actions' keys come from the binding file; registering creates an action the file
-// lacks, and registering the same callback again adds nothing.
+// lacks, and registering the same callback again adds nothing. The callbacks go straight to
+// the input system's own instance; switching the actions on and off goes through the registry.
 void EngineStateTobrin::load()
 {
     gGraphics = Engine::getSystem<GraphicsSystem>(GraphicsSystem::kName, GraphicsSystemNull::instance());
-    InputSystem* input = Input();
+    InputSystem* input = InputSystem::getInstance();
     input->registerCallback(kMoveRight, OnMoveRightT);
     input->registerCallback(kMoveLeft, OnMoveLeftT);
     input->registerCallback(kMoveDown, OnMoveDownT);

@@ -66,11 +66,15 @@ protected:
 };
 }
 
-TEST_F(EmitterEditorTest, DrawingFlattensTheOffsetAndNumbersEveryWidget)
+TEST_F(EmitterEditorTest, DrawingFlattensTheOffsetCapsTheColourAndNumbersEveryWidget)
 {
     emitter.setPositionOffset(glm::vec3(0.5f, 0.25f, 0.3f));
+    emitter.setColor(glm::vec4(-1.0f, 0.0f, 1.0f, 2.0f));
+    emitter.setColorDeviation(glm::vec4(-1.0f, 0.0f, 0.0f, 3.0f));
     gui.frame(editorOf(emitter));
     EXPECT_EQ(emitter.getPositionOffset(), glm::vec3(0.5f, 0.25f, 0.0f));
+    EXPECT_EQ(emitter.getColor(), glm::vec4(-1.0f, 0.0f, 1.0f, 1.0f)) << "capped above, never lifted from below";
+    EXPECT_EQ(emitter.getColorDeviation(), glm::vec4(-1.0f, 0.0f, 0.0f, 1.0f));
     EXPECT_EQ(counter, kNameFieldWithoutTexture + 1);
 
     ParticleEmitter second;
@@ -113,13 +117,16 @@ TEST_F(EmitterEditorTest, UnknownKindsAndEmptyListsAreDrawnSafely)
 {
     emitter.setSpawnType(7);
     emitter.setTexture(Texture{3, static_cast<TextureKind>(9), 1.0f, 1.0f});
-    gui.frame(editorOf(emitter));
+    const std::string shown = gui.text(editorOf(emitter));
+    EXPECT_EQ(test::CountOccurrences(shown, "Unknown"), 2) << "both combos preview an unknown choice\n" << shown;
+    EXPECT_EQ(counter, kNameFieldWithoutTexture + 1 - 4) << "neither the box bounds nor the radius";
     EXPECT_EQ(emitter.getSpawnType(), 7);
 
     emitter.setTexture(Texture{3, TextureKind::Opaque, 1.0f, 1.0f});
     emitter.setTextureName("Gone");
     gui.frame(editorOf(emitter));
     EXPECT_EQ(emitter.getTextureName(), "Gone") << "no opaque textures to choose from";
+    EXPECT_EQ(emitter.getTexture().id, 3u);
 }
 
 TEST_F(EmitterEditorTest, AKindWhoseListLacksTheTextureSwitchesToItsFirst)

@@ -11,6 +11,16 @@ namespace
 {
 using test::ParticleWorld;
 
+class CountedEmitter : public ParticleEmitter
+{
+public:
+    explicit CountedEmitter(int* deletions) : deletions(deletions) {}
+    ~CountedEmitter() override { ++*deletions; }
+
+private:
+    int* deletions;
+};
+
 ParticleEmitter* Named(const std::string& archetype, int32_t particles = 1)
 {
     auto* emitter = new ParticleEmitter();
@@ -40,17 +50,23 @@ TEST(EmitterListComp, HoldsEmittersByNameAndFallsBackToTheNullEmitter)
     EXPECT_EQ(all[0]->getArchetypeName(), "Checkpoit") << "name order";
 }
 
+// Callers drop their pointer after offering an emitter, so a refused one must be deleted here.
 TEST(EmitterListComp, RejectedEmittersAreDeletedAndTheNullEmitterIsNeverStored)
 {
     ParticleWorld world;
+    int deleted = 0;
     EmitterListComp list;
     ParticleEmitter* first = Named("Dash", 1);
     list.addEmitter("Dash", first);
-    list.addEmitter("Dash", Named("Dash", 2));
+    list.addEmitter("Dash", new CountedEmitter(&deleted));
+    EXPECT_EQ(deleted, 1) << "a second emitter under a taken name";
     EXPECT_EQ(list.getEmitter("Dash"), first);
     EXPECT_EQ(list.count(), 1u);
     list.addEmitter("Dash", first);
     EXPECT_EQ(list.getEmitter("Dash")->getNumParticles(), 1) << "offering the stored emitter again is harmless";
+
+    EmitterListCompNull::instance()->addEmitter("Dash", new CountedEmitter(&deleted));
+    EXPECT_EQ(deleted, 2) << "the null list takes nothing";
 
     list.addEmitter("Ghost", ParticleEmitterNull::instance());
     list.addEmitter("Nothing", nullptr);

@@ -97,13 +97,27 @@ TEST(ParticleManager, CreateEmitterHandsOutIndependentClones)
     EXPECT_EQ(world.manager.getArchetypes().at("Spark")->getNumParticles(), 4);
 }
 
-TEST(ParticleManager, UnknownArchetypeIsLoggedAndGivesTheNullEmitter)
+TEST(ParticleManager, AnEmitterThatCannotBeMadeIsLoggedAndGivesTheNullEmitter)
 {
     ParticleWorld world(kTwoArchetypes);
+    world.manager.registerArchetype("Hollow", ParticleEmitterNull::instance());
+    const struct
+    {
+        const char* name;
+        const char* logged;
+    } cases[] = {
+        {"Sparkle", "ERROR! : Emitter Archetype, Sparkle, Not Found!\nERROR! : Emitter Not Created Successfully!\n"},
+        {"Hollow", "ERROR! : Emitter Not Created Successfully!\n"},
+    };
+    for (const auto& c : cases)
+    {
+        test::ConsoleCapture console;
+        EXPECT_EQ(world.manager.createEmitter(c.name), ParticleEmitterNull::instance()) << c.name;
+        EXPECT_EQ(console.err(), c.logged) << c.name;
+    }
     test::ConsoleCapture console;
-    ParticleEmitter* emitter = world.manager.createEmitter("Sparkle");
-    EXPECT_EQ(emitter, ParticleEmitterNull::instance());
-    EXPECT_EQ(console.err(), "ERROR! : Emitter Archetype, Sparkle, Not Found!\n");
+    std::unique_ptr<ParticleEmitter> made(world.manager.createEmitter("Spark"));
+    EXPECT_EQ(console.err(), "") << "a made emitter logs nothing";
 }
 
 TEST(ParticleManager, FirstRegistrationOfANameWins)

@@ -67,6 +67,7 @@ TEST(Particle, MovesByVelocityPlusItsOwnAccelerationEachStep)
 {
     ParticleWorld world;
     Particle particle = MakeParticle({1.0f, 2.0f, 0.3f}, {0.01f, 0.02f, 0.0f}, {0.001f, 0.0f, 0.0f});
+    EXPECT_EQ(world.manager.getParticleCount(), 0u) << "only what an emitter hands over is the manager's";
     particle.update();
     EXPECT_FLOAT_EQ(particle.getBody().getVelocity().x, 0.011f);
     EXPECT_FLOAT_EQ(particle.getBody().getPosition().x, 1.011f);

@@ -50,12 +50,19 @@ TEST_F(MorvelTest, EachEntryWorksOnItsOwnCloneWithoutAddingComponentsTwice)
     Entity* arc = EngineStateMorvel::testArc();
     EXPECT_NE(arc->getId(), firstId);
     EXPECT_EQ(manager->getEntityCount(), 3u) << "two level objects and one clone, nothing left over";
+    int ownMeshes = 0;
+    int ownTextures = 0;
     for (uint32_t id : manager->getActiveIds())
     {
         const Entity* entity = manager->findById(id);
-        EXPECT_EQ(entity->getComponents().count(MeshComp::kName), 1u);
-        EXPECT_EQ(entity->getComponents().count(TextureComp::kName), 1u);
+        const auto* mesh = entity->getComponent<MeshComp>(MeshComp::kName, MeshCompNull::instance());
+        const auto* texture = entity->getComponent<TextureComp>(TextureComp::kName, TextureCompNull::instance());
+        EXPECT_FALSE(mesh->isNull() || texture->isNull()) << "every entity is drawable";
+        ownMeshes += mesh->getMesh() == test::DrawnMesh();
+        ownTextures += texture->getTexture().id == test::kDrawnTexture.id;
     }
+    EXPECT_EQ(ownMeshes, 1) << "the level object that draws keeps its own mesh";
+    EXPECT_EQ(ownTextures, 1) << "and its own texture";
     transformOf(arc)->setPosition(glm::vec3(7.0f, 7.0f, 7.0f));
     press('V');
     EXPECT_EQ(transformOf(arc)->getPosition(), EngineStateMorvel::testArcStart());

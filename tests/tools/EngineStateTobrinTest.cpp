@@ -1,6 +1,7 @@
 #include "tools/EngineStateTobrin.h"
 
 #include "graphics/Camera.h"
+#include "platform/GlfwInputDevice.h"
 #include "tools/GuiTestSupport.h"
 #include "tools/SandboxFixture.h"
 
@@ -8,15 +9,28 @@
 
 namespace
 {
+const char* const kMoves[] = {EngineStateTobrin::kMoveRight, EngineStateTobrin::kMoveLeft,
+                              EngineStateTobrin::kMoveUp, EngineStateTobrin::kMoveDown};
+
 class TobrinTest : public test::SandboxFixture
 {
 protected:
+    // The moves reach the input system's own instance, which outlives the test: it reads the
+    // scripted device only while the test runs.
     TobrinTest()
     {
-        input.bindKey(EngineStateTobrin::kMoveRight, 'D', OnHold);
-        input.bindKey(EngineStateTobrin::kMoveLeft, 'A', OnHold);
+        own->setDevice(&device);
+        own->bindKey(EngineStateTobrin::kMoveRight, 'D', OnHold);
+        own->bindKey(EngineStateTobrin::kMoveLeft, 'A', OnHold);
+        // As the binding file declares them; off, so that entering is what switches them on.
+        for (const char* action : kMoves)
+        {
+            input.addAction(action);
+            input.disableAction(action);
+        }
         enter();
     }
+    ~TobrinTest() override { own->setDevice(GlfwInputDevice::instance()); }
 
     void enter()
     {
@@ -27,6 +41,7 @@ protected:
     Entity* player() const { return manager->getPlayer(); }
 
     EngineStateTobrin& tobrin = *EngineStateTobrin::instance();
+    InputSystem* own = InputSystem::getInstance();
 };
 }
 
@@ -42,8 +57,7 @@ TEST_F(TobrinTest, EnteringBuildsAWeightlessPlayerABlockAndAGoal)
     EXPECT_EQ(block->getComponents().size(), 5u);
     EXPECT_EQ(transformOf(const_cast<Entity*>(block))->getPosition(), glm::vec3(0.0f, 0.0f, -3.0f));
     EXPECT_EQ(entitiesWith("goal").size(), 1u);
-    for (const char* action : {EngineStateTobrin::kMoveRight, EngineStateTobrin::kMoveLeft,
-                               EngineStateTobrin::kMoveUp, EngineStateTobrin::kMoveDown})
+    for (const char* action : kMoves)
         EXPECT_TRUE(input.isActionEnabled(action)) << action;
     EXPECT_EQ(tobrin.debugMenus.at(EngineStateTobrin::kMenuTitle).size(), 1u);
 }
@@ -52,10 +66,10 @@ TEST_F(TobrinTest, OppositePushesInOneStepCancel)
 {
     device.press('D');
     device.press('A');
-    input.update();
+    own->update();
     EXPECT_EQ(bodyOf(player())->getAcceleration(), glm::vec3(0.0f));
     device.release('A');
-    input.update();
+    own->update();
     EXPECT_FLOAT_EQ(bodyOf(player())->getAcceleration().x, 0.01f) << "the player's run force";
 }
 
@@ -91,7 +105,8 @@ TEST_F(TobrinTest, TheCameraFollowsAndKeepsItsPlaceAcrossEntries)
     EXPECT_NE(player(), old);
     EXPECT_EQ(manager->getEntityCount(), 3u);
     EXPECT_EQ(EngineStateTobrin::sandboxCamera().getPosition(), after);
-    EXPECT_EQ(input.getCallbackCount(EngineStateTobrin::kMoveRight), 1u) << "registered once";
+    EXPECT_EQ(own->getCallbackCount(EngineStateTobrin::kMoveRight), 1u) << "registered once";
+    EXPECT_EQ(input.getCallbackCount(EngineStateTobrin::kMoveRight), 0u) << "on the instance, not the registry's";
 }
 
 TEST_F(TobrinTest, WithTheOverlayHiddenNothingIsDrawnButTheChoiceIsKept)

@@ -12,8 +12,10 @@
 #include "support/TestSupport.h"
 #include "tools/DebugSystem.h"
 #include "tools/IMGUISystem.h"
+#include "graphics/Mesh.h"
 #include "world/MeshComp.h"
 #include "world/SceneManager.h"
+#include "world/TextureComp.h"
 #include "world/WorldFixture.h"
 
 #include <string>
@@ -21,6 +23,14 @@
 namespace test
 {
 inline int gDeletedEmitters = 0;
+
+// The level object "Drawn" carries a mesh and a texture of its own, told apart by these.
+inline Mesh* DrawnMesh()
+{
+    static Mesh mesh;
+    return &mesh;
+}
+inline const Texture kDrawnTexture{7, TextureKind::Opaque, 1.0f, 1.0f};
 
 class CountedEmitter : public ParticleEmitter
 {
@@ -97,7 +107,12 @@ protected:
         addArchetype("TestArc", new Entity(false), {});
         addArchetype("Block", new Entity(false), {});
         auto* drawn = new Entity(false);
-        drawn->addComponent(new MeshComp());
+        auto* ownMesh = new MeshComp();
+        ownMesh->setMesh(DrawnMesh());
+        drawn->addComponent(ownMesh);
+        auto* ownTexture = new TextureComp();
+        ownTexture->setTexture(kDrawnTexture);
+        drawn->addComponent(ownTexture);
         addArchetype("Drawn", drawn, {});
         auto* player = new Entity(false);
         player->addComponent(new PhysicsComp());
