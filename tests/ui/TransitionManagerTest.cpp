@@ -1,5 +1,6 @@
 #include "ui/TransitionManager.h"
 
+#include "UITestSupport.h"
 #include "engine/Engine.h"
 #include "engine/GameClock.h"
 #include "graphics/AnimationManager.h"
@@ -159,6 +160,54 @@ TEST_F(TransitionManagerTest, AStartLeavesNoWipeOrSheetFromBefore)
         step();
     EXPECT_EQ(wipes->getPhase(), TransitionManager::kHolding);
     EXPECT_EQ(gCalls, std::vector<std::string>{});
+}
+
+// Below frame 78 a wipe draws its frame alone; from 78 on it draws frame 77 again and then its
+// own level's title card, 600 pixels square, in the middle of the window.
+TEST_F(TransitionManagerTest, FromFrame78EachWipeDrawsFrame77AgainAndItsOwnTitleCard)
+{
+    uitest::NamingTextureManager textures;
+    uitest::RecordingMesh quad{textures};
+    uitest::RecordingMeshManager meshes{&quad};
+    textures.setName(TextureManager::kName);
+    meshes.setName(MeshManager::kName);
+    engine.registerSystem(&textures);
+    engine.registerSystem(&meshes);
+    const std::pair<std::string, std::string> cards[] = {
+        {"Transition1", "Level1Text"}, {"Transition2", "Level2Text"}, {"Transition3", "Level3Text"}};
+    std::string sheets;
+    for (const auto& [name, card] : cards)
+        sheets += std::string(sheets.empty() ? "" : ",") + R"({"Name": ")" + name + R"(", "Columns": 10, "Rows": 8,
+            "Animations": [{"Name": ")" + name + R"(", "FrameCount": 80, "Start Row": 1, "Frame Speed": 20}]})";
+    test::WriteText(sheetPath, R"({"AnimationSheets": [)" + sheets + "]}");
+    animations.shutdown();
+    animations.loadAnimationSheets(sheetPath);
+    wipes->restart();
+
+    for (const auto& [name, card] : cards)
+    {
+        ASSERT_TRUE(wipes->startTransition(name));
+        const AnimationSheet* sheet = animations.getAnimationSheet(name);
+        for (int frame = 77; frame <= 78; ++frame)
+        {
+            while (wipes->getFrame() < frame)
+                step();
+            quad.draws.clear();
+            wipes->render();
+            const std::vector<std::string> expected =
+                frame == 77 ? std::vector<std::string>{name} : std::vector<std::string>{name, name, card};
+            ASSERT_EQ(quad.drawnTextures(), expected);
+        }
+        EXPECT_EQ(quad.draws[0].uvOffset, sheet->getFrameUV(78, name));
+        EXPECT_EQ(quad.draws[1].uvOffset, sheet->getFrameUV(77, name));
+        EXPECT_EQ(quad.draws[2].position, glm::vec3(400.0f, 300.0f, 0.75f));
+        EXPECT_EQ(quad.draws[2].scale, glm::vec3(600.0f, 600.0f, 1.0f));
+        step();
+        GameClock::advanceManualSeconds(3.1);
+        for (int updates = 0; wipes->isRunning() && updates < 100; ++updates)
+            step();
+        ASSERT_FALSE(wipes->isRunning());
+    }
 }
 
 TEST(TransitionManagerNullTest, StartsNothing)
