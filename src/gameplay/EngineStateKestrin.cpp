@@ -123,22 +123,6 @@ void DrawComic()
     DrawQuad(record, kComicTexture);
 }
 
-void DrawAssetManipulation()
-{
-    PlayStateRecord& state = PlayState();
-    ImGui::Begin("ASSET MANIPULATION");
-    ImGui::Text("Contains a list of all assets currently on screen");
-    if (ImGui::CollapsingHeader("ACTIVE ASSETS"))
-    {
-        if (ImGui::Selectable("UI Test Matrix"))
-            state.uiTestMatrixOpen = true;
-        // Only while there is an entity to edit.
-        if (ImGui::Selectable("Rotating Matrix") && !TestEntityTransform()->isNull())
-            state.rotatingMatrixOpen = true;
-    }
-    ImGui::End();
-}
-
 // Edits the test entity; the editor closes once a scene load has deleted it.
 void DrawRotatingMatrixEditor()
 {
@@ -155,6 +139,28 @@ void DrawRotatingMatrixEditor()
     ShowMatrixEditor("Background Rotating Matrix", position, scale, rotation, state.rotatingMatrixOpen);
     transform->setScale(scale);
     transform->setPosition(position);
+}
+
+// The matrix editors opened from the list belong to this window: they show only while it does.
+void DrawAssetManipulation()
+{
+    PlayStateRecord& state = PlayState();
+    ImGui::Begin("ASSET MANIPULATION");
+    ImGui::Text("Contains a list of all assets currently on screen");
+    if (ImGui::CollapsingHeader("ACTIVE ASSETS"))
+    {
+        if (ImGui::Selectable("UI Test Matrix"))
+            state.uiTestMatrixOpen = true;
+        // Only while there is an entity to edit.
+        if (ImGui::Selectable("Rotating Matrix") && !TestEntityTransform()->isNull())
+            state.rotatingMatrixOpen = true;
+    }
+    ImGui::End();
+    if (state.uiTestMatrixOpen)
+        ShowMatrixEditor("UI Test Matrix", state.uiTestPosition, state.uiTestScale, state.uiTestRotation,
+                         state.uiTestMatrixOpen);
+    if (state.rotatingMatrixOpen)
+        DrawRotatingMatrixEditor();
 }
 }
 
@@ -299,11 +305,6 @@ void EngineStateKestrin::debugGui()
         PlaySystems::Scenes()->drawSceneChanger();
     if (state.showAssetManipulation)
         DrawAssetManipulation();
-    if (state.uiTestMatrixOpen)
-        ShowMatrixEditor("UI Test Matrix", state.uiTestPosition, state.uiTestScale, state.uiTestRotation,
-                         state.uiTestMatrixOpen);
-    if (state.rotatingMatrixOpen)
-        DrawRotatingMatrixEditor();
     if (state.showDiagnostics)
         PlaySystems::Debug()->drawDiagnostics();
 }

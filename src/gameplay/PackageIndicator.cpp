@@ -99,5 +99,7 @@ void DrawScreenQuad(float x, float y, float degrees, const std::string& textureN
     record.transform.setScale(kSize, kSize, 1.0f);
     record.transform.setPosition(x, y, record.transform.getPosition().z);
     record.transform.rotate(glm::vec3(0.0f, 0.0f, 1.0f), degrees);
+    // Fetched once more just before the draw: a missing texture is reported twice per quad.
+    record.texture = PlaySystems::Textures()->getTexture(textureName);
     PlaySystems::Meshes()->getMesh(PlayNames::kQuadMesh)->draw(record, true);
 }

@@ -177,7 +177,9 @@ void PlayerControllerSystem::loadPackageSettings()
     }
 }
 
-// The whole part of the count: every loop over the dots runs over the dots that exist.
+// The whole part of the count: every loop over the dots runs over the dots that exist, and
+// reaches them through the checked access, so a loop that overruns throws rather than writes
+// past the array.
 void PlayerControllerSystem::allocateReticleDots()
 {
     reticleDots.assign(static_cast<size_t>(std::floor(settings.reticleCount)), TransformComp());
@@ -379,7 +381,7 @@ void PlayerControllerSystem::previewThrowTrajectory(const glm::vec3& velocity)
     {
         for (int32_t k = 0; static_cast<float>(k) < static_cast<float>(j) * settings.reticleSpacing; ++k)
             SimulatePackageStep(preview);
-        reticleDots[j].setPosition(origin + (preview.transform.getPosition() - start));
+        reticleDots.at(j).setPosition(origin + (preview.transform.getPosition() - start));
     }
 }
 
@@ -422,6 +424,6 @@ void PlayerControllerSystem::drawReticle(size_t index) const
     draw.texture = Textures()->getTexture(settings.reticleTexture);
     draw.blendColor = glm::vec4(1.0f);
     draw.drawColor = glm::vec4(1.0f);
-    draw.transform = reticleDots[index];
+    draw.transform = reticleDots.at(index);
     Meshes()->getMesh(kQuadMesh)->draw(draw, true);
 }

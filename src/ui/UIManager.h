@@ -67,7 +67,8 @@ private:
     std::map<std::string, UIWindow*> windows;
     int64_t noticeEndMs = 0;
     std::unique_ptr<UIWindow> notice;
-    std::string noticeTexture = kKeyboardNotice;
+    // Empty until the first notice: a kind without a picture of its own keeps this one.
+    std::string noticeTexture;
     bool pressClaimed = false;
     bool releaseClaimed = false;
 };

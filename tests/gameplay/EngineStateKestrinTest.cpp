@@ -3,6 +3,7 @@
 #include "gameplay/PlayStateActions.h"
 #include "gameplay/PlayStateFixture.h"
 #include "ui/EngineStatePauseMenu.h"
+#include "ui/EngineStateSplash.h"
 #include "ui/UIManager.h"
 
 #include <gtest/gtest.h>
@@ -288,24 +289,29 @@ TEST_F(EngineStateKestrinTest, AWipeThatWillNotStartLeavesTheComicDismissable)
     EXPECT_FALSE(enabled("ComicDisable"));
 }
 
-TEST_F(EngineStateKestrinTest, OnlyFilesEndingInLowerCaseJsonLoadAsLevels)
+// The splash takes a dropped level file exactly as the play state does.
+TEST_F(EngineStateKestrinTest, OnlyFilesEndingInLowerCaseJsonLoadAsLevelsInPlayAndOnTheSplash)
 {
     const std::pair<const char*, bool> drops[] = {
         {"/tmp/level.json", true},      {"/tmp/my.level.v2.json", true}, {"/tmp/LEVEL.JSON", false},
         {"/tmp/level.json.bak", false}, {"/tmp/json", false},            {"/tmp/levels.json/readme", false},
         {"C:\\maps\\a.json", true},     {"", false}};
     enterPlayState();
-    for (const auto& [path, loads] : drops)
-    {
-        EXPECT_EQ(IsLevelFile(path), loads) << path;
-        scenes.loaded.clear();
-        controller.resets = 0;
-        states.onFileDrop(path);
-        const std::vector<std::string> expected =
-            loads ? std::vector<std::string>{std::string("path:") + path} : std::vector<std::string>{};
-        EXPECT_EQ(scenes.loaded, expected) << path;
-        EXPECT_EQ(controller.resets, loads ? 1 : 0) << path;
-    }
+    const std::function<void(const char*)> droppers[] = {
+        [&](const char* path) { states.onFileDrop(path); },
+        [](const char* path) { EngineStateSplash::instance()->onFileDrop(path); }};
+    for (const auto& drop : droppers)
+        for (const auto& [path, loads] : drops)
+        {
+            EXPECT_EQ(IsLevelFile(path), loads) << path;
+            scenes.loaded.clear();
+            controller.resets = 0;
+            drop(path);
+            const std::vector<std::string> expected =
+                loads ? std::vector<std::string>{std::string("path:") + path} : std::vector<std::string>{};
+            EXPECT_EQ(scenes.loaded, expected) << path;
+            EXPECT_EQ(controller.resets, loads ? 1 : 0) << path;
+        }
 }
 
 TEST_F(EngineStateKestrinTest, TheComicIsAnEighteenUnitSquareCentredOnThePlayerInFront)
@@ -364,6 +370,7 @@ TEST_F(EngineStateKestrinTest, TheRotatingMatrixEditorNeedsALiveEntity)
 {
     enterPlayState();
     gui.setOverlayShown(true);
+    PlayState().showAssetManipulation = true;
     PlayState().rotatingMatrixOpen = true;
     {
         GuiFrame frame;
@@ -383,17 +390,20 @@ TEST_F(EngineStateKestrinTest, TheRotatingMatrixEditorNeedsALiveEntity)
     EXPECT_FALSE(PlayState().rotatingMatrixOpen);
 }
 
-TEST_F(EngineStateKestrinTest, WithTheOverlayOffNoDeveloperWindowIsDrawn)
+// An open matrix editor shows only beside the asset window it was opened from.
+TEST_F(EngineStateKestrinTest, WithTheOverlayOrTheAssetWindowOffNoAssetWindowIsDrawn)
 {
     enterPlayState();
-    PlayState().showAssetManipulation = true;
     PlayState().uiTestMatrixOpen = true;
-    for (bool overlay : {false, true})
+    PlayState().rotatingMatrixOpen = true;
+    const std::pair<bool, bool> cases[] = {{false, true}, {true, false}, {true, true}};
+    for (const auto& [overlay, assets] : cases)
     {
         gui.setOverlayShown(overlay);
+        PlayState().showAssetManipulation = assets;
         GuiFrame frame;
         play->debugGui();
-        EXPECT_EQ(GuiFrame::hasWindow("ASSET MANIPULATION"), overlay);
-        EXPECT_EQ(GuiFrame::hasWindow("UI Test Matrix"), overlay);
+        for (const char* window : {"ASSET MANIPULATION", "UI Test Matrix", "Background Rotating Matrix"})
+            EXPECT_EQ(GuiFrame::hasWindow(window), overlay && assets) << window << overlay << assets;
     }
 }

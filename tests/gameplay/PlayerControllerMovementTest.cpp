@@ -38,8 +38,9 @@ TEST_F(PlayerControllerMovementTest, JumpInsideTheCoyoteWindowOnlyAfterLeavingTh
         int stepsInAir;
         bool jumps;
     };
-    // The press comes one step after stepsInAir: 30, 130 and 200 ms after the last landing.
-    for (const Case c : {Case{2, true}, Case{12, true}, Case{19, false}})
+    // The press comes one step after stepsInAir: 30, 150 and 160 ms after the last landing;
+    // the window of 150 ms includes its last millisecond.
+    for (const Case c : {Case{2, true}, Case{14, true}, Case{15, false}})
     {
         Entity* player = standingPlayer();
         ASSERT_TRUE(colliderOf(player)->isCollidingDown());
@@ -66,29 +67,31 @@ TEST_F(PlayerControllerMovementTest, BufferedJumpFiresOneStepAfterLanding)
 {
     struct Case
     {
-        float dropHeight;
+        int pressAgeMs;
         bool buffered;
         bool controlsOff;
     };
-    // A short drop lands within 100 ms of the press; a long one does not. A buffered jump
-    // fires even while "Jump" is switched off.
-    for (const Case c : {Case{0.05f, true, false}, Case{0.05f, true, true}, Case{3.0f, false, false}})
+    // The press is pressAgeMs old, in whole steps, when the player lands: the window of 100 ms
+    // includes its last millisecond. A buffered jump fires even while "Jump" is switched off.
+    for (const Case c : {Case{100, true, false}, Case{100, true, true}, Case{110, false, false}})
     {
         makeFloor(glm::vec3(0.0f, -0.5f, 0.0f), glm::vec3(40.0f, 1.0f, 1.0f));
-        Entity* player = makePlayer(glm::vec3(0.0f, 0.75f + c.dropHeight, 0.0f));
-        makePackage(glm::vec3(0.0f));
+        Entity* player = makePlayer(glm::vec3(0.0f, 50.0f, 0.0f));
+        makePackage(glm::vec3(0.0f, 50.0f, 0.0f));
         controller.resetPlayer();
         sound.played.clear();
-        // The press is taken before the body has landed.
         device.press(kKeyJump);
         input.update();
         device.release(kKeyJump);
         ASSERT_NE(state().jumpPressTime, 0);
         if (c.controlsOff)
             DisablePlayerControls();
-        int steps = 0;
-        while (!colliderOf(player)->isCollidingDown() && steps++ < 200)
-            step();
+        step(c.pressAgeMs / 10 - 1);
+        ASSERT_FALSE(colliderOf(player)->isCollidingDown());
+        // Falling onto the floor's top: it lands in the next step.
+        transformOf(player)->setPosition(glm::vec3(0.0f, 0.75f, 0.0f));
+        transformOf(player)->setPreviousPosition(glm::vec3(0.0f, 0.75f, 0.0f));
+        step();
         ASSERT_TRUE(colliderOf(player)->isCollidingDown());
         EXPECT_EQ(sound.count("Jump"), 0u);
         EXPECT_EQ(state().jumpQueued, c.buffered);
@@ -216,6 +219,10 @@ TEST_F(PlayerControllerMovementTest, DashNeedsADirectionAndEndsDeadStillEvenInTh
     EXPECT_FALSE(controller.isDashing());
     EXPECT_EQ(bodyOf(player)->getVelocity(), glm::vec3(0.0f));
     EXPECT_EQ(state().dashCharges, 0);
+    // Read as unsigned, a negative duration from the archetype file would leave the player
+    // dashing for ever (through every firewall) while no dash moves it.
+    statsOf(player)->setDashDuration(-1);
+    EXPECT_FALSE(controller.isDashing());
 }
 
 TEST_F(PlayerControllerMovementTest, DashRechargesOnTheGroundAfterTheCooldown)

@@ -1,5 +1,6 @@
 #include "ui/TransitionManager.h"
 
+#include "UITestSupport.h"
 #include "engine/Engine.h"
 #include "engine/GameClock.h"
 #include "graphics/AnimationManager.h"
@@ -159,6 +160,44 @@ TEST_F(TransitionManagerTest, AStartLeavesNoWipeOrSheetFromBefore)
         step();
     EXPECT_EQ(wipes->getPhase(), TransitionManager::kHolding);
     EXPECT_EQ(gCalls, std::vector<std::string>{});
+}
+
+// Below frame 78 a wipe draws its frame alone; from 78 on it draws frame 77 again and then its
+// own level's title card, 600 pixels square, in the middle of the window.
+TEST_F(TransitionManagerTest, FromFrame78EachWipeDrawsFrame77AgainAndItsOwnTitleCard)
+{
+    uitest::NamingTextureManager textures;
+    uitest::RecordingMesh quad{textures};
+    uitest::RecordingMeshManager meshes{&quad};
+    textures.setName(TextureManager::kName);
+    meshes.setName(MeshManager::kName);
+    engine.registerSystem(&textures);
+    engine.registerSystem(&meshes);
+    animations.shutdown();
+    animations.loadAnimationSheets(AnimationManager::kSheetFile);
+    wipes->restart();
+    const std::pair<std::string, std::string> cards[] = {
+        {"Transition1", "Level1Text"}, {"Transition2", "Level2Text"}, {"Transition3", "Level3Text"}};
+    for (const auto& [name, card] : cards)
+    {
+        ASSERT_TRUE(wipes->startTransition(name));
+        const std::pair<int, std::vector<std::string>> frames[] = {{77, {name}}, {78, {name, name, card}}};
+        for (const auto& [frame, drawn] : frames)
+        {
+            for (int updates = 0; wipes->getFrame() < frame && updates < 100; ++updates)
+                step();
+            quad.draws.clear();
+            wipes->render();
+            ASSERT_EQ(quad.drawnTextures(), drawn);
+        }
+        const AnimationSheet* sheet = animations.getAnimationSheet(name);
+        EXPECT_EQ(quad.draws[0].uvOffset, sheet->getFrameUV(78, name));
+        EXPECT_EQ(quad.draws[1].uvOffset, sheet->getFrameUV(77, name));
+        EXPECT_EQ(quad.draws[2].position, glm::vec3(400.0f, 300.0f, 0.75f));
+        EXPECT_EQ(quad.draws[2].scale, glm::vec3(600.0f, 600.0f, 1.0f));
+        for (int updates = 0; wipes->isRunning() && updates < 400; ++updates)
+            step();
+    }
 }
 
 TEST(TransitionManagerNullTest, StartsNothing)

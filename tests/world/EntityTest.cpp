@@ -1,6 +1,7 @@
 #include "world/Entity.h"
 
 #include "WorldFixture.h"
+#include "world/BehaviorComp.h"
 #include "world/Component.h"
 #include "world/TransformComp.h"
 
@@ -127,8 +128,17 @@ TEST(EntityTest, NewComponentBelongsToTheNullEntity)
 {
     TransformComp transform;
     EXPECT_EQ(transform.getOwner(), EntityNull::instance());
-    EXPECT_EQ(ComponentNull::instance()->clone(), ComponentNull::instance());
-    EXPECT_EQ(ComponentNull::instance()->getOwner(), EntityNull::instance());
+    const std::pair<Component*, const char*> nulls[] = {{ComponentNull::instance(), "ComponentNull"},
+                                                        {BehaviorCompNull::instance(), "BehaviorNull"}};
+    for (const auto& [null, name] : nulls)
+    {
+        EXPECT_EQ(null->getName(), name);
+        EXPECT_TRUE(null->isNull()) << name;
+        EXPECT_EQ(null->clone(), null) << name;
+        EXPECT_EQ(null->getOwner(), EntityNull::instance()) << name;
+    }
+    EXPECT_EQ(BehaviorCompNull::instance()->getBehaviorId(), UINT32_MAX);
+    EXPECT_EQ(BehaviorCompNull::instance()->getTargetId(), UINT32_MAX);
 }
 
 // Runs in a fresh process: the manager found by the first registration is kept for the run.

@@ -1,0 +1,7 @@
+#include "world/BehaviorComp.h"
+
+BehaviorCompNull* BehaviorCompNull::instance()
+{
+    static BehaviorCompNull null;
+    return &null;
+}
