@@ -1,9 +1,9 @@
 #include "graphics/PngImageData.h"
 
-#define ZLIB_CONST
-#include <zlib.h>
+#include <stb/stb_image.h>
 
-#include <array>
+#include <climits>
+#include <memory>
 
 namespace
 {
@@ -17,6 +17,15 @@ struct Chunk
     std::string type;
     size_t data = 0;
     size_t length = 0;
+};
+
+// The chunks as stb reads them: the header and the pixel data, and whether the file is the
+// iPhone variant, whose data is raw deflate without zlib's frame.
+struct PngLayout
+{
+    Chunk header;
+    std::string pixelData;
+    bool raw = false;
 };
 
 uint32_t BigEndian32(const std::string& bytes, size_t at)
@@ -43,6 +52,24 @@ Chunk NextChunk(const std::string& bytes, const Chunk& chunk)
     return ChunkAt(bytes, chunk.data + chunk.length + 4);
 }
 
+// stb takes the first chunk that is not "CgBI" as the header, reads an iPhone chunk anywhere
+// before "IEND", and joins every "IDAT" chunk's data.
+PngLayout ReadLayout(const std::string& bytes)
+{
+    PngLayout layout;
+    for (Chunk chunk = ChunkAt(bytes, kSignatureSize); !chunk.type.empty() && chunk.type != "IEND";
+         chunk = NextChunk(bytes, chunk))
+    {
+        if (chunk.type == "CgBI")
+            layout.raw = true;
+        else if (layout.header.type.empty())
+            layout.header = chunk;
+        else if (chunk.type == "IDAT")
+            layout.pixelData.append(bytes, chunk.data, chunk.length);
+    }
+    return layout;
+}
+
 unsigned ChannelsOf(unsigned colourType)
 {
     switch (colourType)
@@ -56,74 +83,25 @@ unsigned ChannelsOf(unsigned colourType)
     }
 }
 
-// Counts what the deflated data inflates to without keeping any of it.
-class InflateCounter
+uint64_t NeededBytes(const std::string& bytes, const Chunk& header)
 {
-public:
-    enum class State { Running, Ended, TooLong, Damaged };
-
-    InflateCounter(bool raw, uint64_t limit) : limit(limit)
-    {
-        // The iPhone variant stb also reads carries raw deflate data, without zlib's frame.
-        if (inflateInit2(&stream, raw ? -MAX_WBITS : MAX_WBITS) != Z_OK)
-            state = State::Damaged;
-    }
-    ~InflateCounter() { inflateEnd(&stream); }
-    InflateCounter(const InflateCounter&) = delete;
-    InflateCounter& operator=(const InflateCounter&) = delete;
-
-    State feed(const std::string& bytes, size_t at, size_t length)
-    {
-        stream.next_in = reinterpret_cast<const Bytef*>(bytes.data() + at);
-        stream.avail_in = static_cast<uInt>(length);
-        while (state == State::Running && (stream.avail_in > 0 || stream.avail_out == 0))
-            step();
-        return state;
-    }
-
-private:
-    void step()
-    {
-        stream.next_out = scratch.data();
-        stream.avail_out = static_cast<uInt>(scratch.size());
-        const int result = inflate(&stream, Z_NO_FLUSH);
-        if (stream.total_out > limit)
-            state = State::TooLong;
-        else if (result == Z_STREAM_END)
-            state = State::Ended;
-        else if (result != Z_OK && result != Z_BUF_ERROR)  // a buffer error only asks for more input
-            state = State::Damaged;
-    }
-
-    const uint64_t limit;
-    State state = State::Running;
-    z_stream stream{};
-    std::array<Bytef, 1 << 15> scratch{};
-};
-
-std::string TooLong(uint64_t needed)
-{
-    return "is a damaged PNG image: its pixel data inflates past the " + std::to_string(needed) +
-           " bytes its size needs.";
+    const auto byteAt = [&](size_t offset) { return static_cast<unsigned char>(bytes[header.data + offset]); };
+    return PngFilteredSize(BigEndian32(bytes, header.data), BigEndian32(bytes, header.data + 4),
+                           ChannelsOf(byteAt(9)) * byteAt(8), byteAt(12) != 0);
 }
 
-// Inflates the IDAT chunks that follow the header, counting against what its size needs.
-std::string CheckDataAfter(const std::string& bytes, const Chunk& header, bool raw, uint64_t needed)
+// Inflates into a buffer of the needed size with stb's own inflater, which fails rather than
+// write past it; the buffer is never read.
+bool InflatesWithin(const PngLayout& layout, uint64_t needed)
 {
-    InflateCounter counter(raw, needed);
-    for (Chunk chunk = NextChunk(bytes, header); !chunk.type.empty() && chunk.type != "IEND"; chunk = NextChunk(bytes, chunk))
-    {
-        if (chunk.type != "IDAT")
-            continue;
-        switch (counter.feed(bytes, chunk.data, chunk.length))
-        {
-        case InflateCounter::State::Ended: return {};
-        case InflateCounter::State::TooLong: return TooLong(needed);
-        case InflateCounter::State::Damaged: return "is a damaged PNG image: its pixel data does not inflate.";
-        case InflateCounter::State::Running: break;
-        }
-    }
-    return "is a damaged PNG image: its pixel data ends too early.";
+    if (needed > INT_MAX || layout.pixelData.size() > INT_MAX)
+        return false;
+    const int room = static_cast<int>(needed);
+    const std::unique_ptr<char[]> scratch(new char[needed]);
+    const char* data = layout.pixelData.data();
+    const int size = static_cast<int>(layout.pixelData.size());
+    return (layout.raw ? stbi_zlib_decode_noheader_buffer(scratch.get(), room, data, size)
+                       : stbi_zlib_decode_buffer(scratch.get(), room, data, size)) >= 0;
 }
 }
 
@@ -147,7 +125,7 @@ uint64_t PngFilteredSize(uint32_t width, uint32_t height, unsigned bitsPerPixel,
     };
     if (!interlaced)
         return rows(width, height);
-    // Adam7: each pass samples every step-th pixel from its start, across and down.
+    // Adam7: each pass takes every step-th pixel from its start, across and down.
     static const uint32_t kStart[7][2] = {{0, 0}, {4, 0}, {0, 4}, {2, 0}, {0, 2}, {1, 0}, {0, 1}};
     static const uint32_t kStep[7][2] = {{8, 8}, {8, 8}, {4, 8}, {4, 4}, {2, 4}, {2, 2}, {1, 2}};
     uint64_t total = 0;
@@ -160,18 +138,15 @@ uint64_t PngFilteredSize(uint32_t width, uint32_t height, unsigned bitsPerPixel,
     return total;
 }
 
-// stb wants the header first, after an optional iPhone chunk; anything else it refuses itself.
+// A header stb would not take is left for stb to refuse.
 std::string PngImageDataRefusal(const std::string& bytes)
 {
-    Chunk chunk = ChunkAt(bytes, kSignatureSize);
-    const bool raw = chunk.type == "CgBI";
-    if (raw)
-        chunk = NextChunk(bytes, chunk);
-    if (chunk.type != "IHDR" || chunk.length != kHeaderSize)
+    const PngLayout layout = ReadLayout(bytes);
+    if (layout.header.type != "IHDR" || layout.header.length != kHeaderSize)
         return {};
-    const auto byteAt = [&](size_t offset) { return static_cast<unsigned char>(bytes[chunk.data + offset]); };
-    const unsigned bitsPerPixel = ChannelsOf(byteAt(9)) * byteAt(8);
-    const uint64_t needed = PngFilteredSize(BigEndian32(bytes, chunk.data), BigEndian32(bytes, chunk.data + 4),
-                                            bitsPerPixel, byteAt(12) != 0);
-    return CheckDataAfter(bytes, chunk, raw, needed);
+    const uint64_t needed = NeededBytes(bytes, layout.header);
+    if (needed == 0 || InflatesWithin(layout, needed))
+        return {};
+    return "is a damaged PNG image: its pixel data does not inflate within the " + std::to_string(needed) +
+           " bytes its size needs.";
 }
