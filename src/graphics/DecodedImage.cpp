@@ -69,7 +69,9 @@ std::string DecodedImage::RefusalOf(const std::string& bytes)
     if (known && static_cast<uint64_t>(width) * static_cast<uint64_t>(height) * 4 > kMaxDecodedBytes)
         return "is " + std::to_string(width) + "x" + std::to_string(height) + " pixels, more than " +
                std::to_string(kMaxDecodedBytes >> 20) + " MB once decoded.";
-    return png ? PngImageDataRefusal(bytes) : std::string();
+    // The data check sets aside what the header needs, so it runs only on a size checked above;
+    // a header stb cannot read fails its decode before any data is inflated.
+    return png && known ? PngImageDataRefusal(bytes) : std::string();
 }
 
 // The flip is set per thread: the process-wide switch would race between decoding threads.

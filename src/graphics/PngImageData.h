@@ -17,5 +17,6 @@ bool PngChunksFit(const std::string& bytes);
 // the packed pixels, for each of the seven interlace passes when interlaced.
 uint64_t PngFilteredSize(uint32_t width, uint32_t height, unsigned bitsPerPixel, bool interlaced);
 
-// Why the pixel data of a PNG whose chunks fit may not be decoded, or empty when it may.
+// Why the pixel data of a PNG whose chunks fit may not be decoded, or empty when it may. Sets
+// aside as many bytes as the header's size needs, so that size must have been checked.
 std::string PngImageDataRefusal(const std::string& bytes);
