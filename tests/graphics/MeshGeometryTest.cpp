@@ -21,14 +21,25 @@ std::string Polygons(int corners, int faces = 1)
     std::string text;
     for (int i = 0; i < corners; ++i)
         text += "v " + std::to_string(std::cos(i * 6.283f / corners)) + " " + std::to_string(std::sin(i * 6.283f / corners)) + " 0\n";
-    for (int face = 0; face < faces; ++face)
-    {
-        text += "f";
-        for (int i = 1; i <= corners; ++i)
-            text += " " + std::to_string(i);
-        text += "\n";
-    }
+    std::string face = "f";
+    for (int i = 1; i <= corners; ++i)
+        face += " " + std::to_string(i);
+    for (int i = 0; i < faces; ++i)
+        text += face + "\n";
     return text;
+}
+
+std::string Refusal(const std::string& path)
+{
+    try
+    {
+        ReadObjGeometry(path);
+    }
+    catch (const std::invalid_argument& error)
+    {
+        return error.what();
+    }
+    return "accepted";
 }
 }
 
@@ -159,19 +170,7 @@ TEST(MeshGeometry, FilesPastTheLimitsAreRefusedBeforeTheyCostTimeOrMemory)
     {
         const std::string path = text.empty() ? name : WriteObj(name, text);
         test::ConsoleCapture console;
-        EXPECT_THROW(
-            {
-                try
-                {
-                    ReadObjGeometry(path);
-                }
-                catch (const std::invalid_argument& error)
-                {
-                    EXPECT_EQ(error.what(), "File: [" + path + "] " + problem);
-                    throw;
-                }
-            },
-            std::invalid_argument);
+        EXPECT_EQ(Refusal(path), "File: [" + path + "] " + problem);
         EXPECT_NE(console.err().find(problem), std::string::npos) << path;
     }
 }
