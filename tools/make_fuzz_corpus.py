@@ -15,6 +15,7 @@ import struct
 import subprocess
 import sys
 import wave
+import zlib
 
 from PIL import Image
 
@@ -77,6 +78,13 @@ SMALL_FILES = {
         "triangle.obj": "v 0 0 0\nv 1 0 0\nv 0 1 0\nvt 0 0\nvt 1 0\nvt 0 1\n"
                         "vn 0 0 1\nf 1/1/1 2/2/1 3/3/1\n",
         "quad.obj": "v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\nf 1 2 3 4\nf -1 -2 -3\n",
+        # Shapes of hostile files: a material file that never ends, a face just past the
+        # corner limit, and a polygon the triangulation has to work at.
+        "material.obj": "mtllib /dev/zero\nusemtl Stone\nv 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n",
+        "wide_face.obj": "v 0 0 0\nv 1 0 0\nv 0 1 0\nf" + " 1 2 3" * 86 + "\n",
+        "star.obj": "".join("v %.3f %.3f 0\n" % ((1 + i % 2) * math.cos(i * math.pi / 12),
+                                                (1 + i % 2) * math.sin(i * math.pi / 12)) for i in range(24))
+                    + "f " + " ".join(str(i + 1) for i in range(24)) + "\n",
     },
 }
 
@@ -121,6 +129,31 @@ def write_images():
     image.convert("RGB").save(os.path.join(folder, "rgb.bmp"))
     image.save(os.path.join(folder, "rgba.tga"))
     image.convert("P").save(os.path.join(folder, "indexed.gif"))
+    write_png_shapes(folder)
+
+
+def png_chunk(kind, data):
+    return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+
+
+def raw_png(width, height, interlaced, inflated, keep=None):
+    """An RGBA PNG whose pixel data is `inflated` zero bytes, deflated and cut to `keep` bytes."""
+    header = struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 1 if interlaced else 0)
+    data = zlib.compress(bytes(inflated), 9)[:keep]
+    return (b"\x89PNG\r\n\x1a\n" + png_chunk(b"IHDR", header) + png_chunk(b"IDAT", data)
+            + png_chunk(b"IEND", b""))
+
+
+def write_png_shapes(folder):
+    """PNGs whose pixel data inflates past their size, falls short of it, or is interlaced."""
+    shapes = {
+        "zeros.png": raw_png(4, 4, False, 1 << 16),
+        "cut.png": raw_png(4, 4, False, 68, keep=6),
+        "interlaced.png": raw_png(5, 3, True, 67),
+    }
+    for name, data in shapes.items():
+        with open(os.path.join(folder, name), "wb") as out:
+            out.write(data)
 
 
 def tone_frames(count, channels, rate, frequency):

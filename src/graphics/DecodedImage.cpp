@@ -1,5 +1,7 @@
 #include "graphics/DecodedImage.h"
 
+#include "graphics/PngImageData.h"
+
 #include <stb/stb_image.h>
 
 #include <cstdint>
@@ -33,29 +35,6 @@ const char* FormatWithoutAlpha(const std::string& bytes)
     return nullptr;
 }
 
-uint32_t BigEndian32(const std::string& bytes, size_t at)
-{
-    uint32_t value = 0;
-    for (size_t i = 0; i < 4; ++i)
-        value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
-    return value;
-}
-
-// stb reserves what a PNG chunk claims before reading it: a chunk that claims more than the
-// file holds would cost that much memory for nothing.
-bool PngChunksFit(const std::string& bytes)
-{
-    size_t at = kPngSignature.size();
-    while (at + 8 <= bytes.size())
-    {
-        const uint64_t length = BigEndian32(bytes, at);
-        if (length + 12 > bytes.size() - at)
-            return false;
-        at += static_cast<size_t>(length) + 12;
-    }
-    return true;
-}
-
 std::string ReadBytes(const std::string& path)
 {
     std::ifstream file(path, std::ios::binary);
@@ -77,7 +56,8 @@ std::string DecodedImage::RefusalOf(const std::string& bytes)
 {
     if (const char* format = FormatWithoutAlpha(bytes))
         return std::string("is a ") + format + " image; textures need an alpha channel (32-bit images such as PNG).";
-    if (bytes.compare(0, kPngSignature.size(), kPngSignature) == 0 && !PngChunksFit(bytes))
+    const bool png = bytes.compare(0, kPngSignature.size(), kPngSignature) == 0;
+    if (png && !PngChunksFit(bytes))
         return "is a damaged PNG image: a chunk claims more bytes than the file holds.";
     int width = 0;
     int height = 0;
@@ -89,7 +69,9 @@ std::string DecodedImage::RefusalOf(const std::string& bytes)
     if (known && static_cast<uint64_t>(width) * static_cast<uint64_t>(height) * 4 > kMaxDecodedBytes)
         return "is " + std::to_string(width) + "x" + std::to_string(height) + " pixels, more than " +
                std::to_string(kMaxDecodedBytes >> 20) + " MB once decoded.";
-    return {};
+    // The data check sets aside what the header needs, so it runs only on a size checked above;
+    // a header stb cannot read fails its decode before any data is inflated.
+    return png && known ? PngImageDataRefusal(bytes) : std::string();
 }
 
 // The flip is set per thread: the process-wide switch would race between decoding threads.

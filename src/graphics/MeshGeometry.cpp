@@ -4,7 +4,9 @@
 
 #include <tiny_obj_loader.h>
 
+#include <algorithm>
 #include <fstream>
+#include <sstream>
 #include <stdexcept>
 
 namespace
@@ -24,11 +26,6 @@ void ReadEntry(const std::vector<tinyobj::real_t>& values, int index, Vec& out)
 {
     Log()->error(text);
     throw std::invalid_argument(text);
-}
-
-bool CanOpen(const std::string& path)
-{
-    return std::ifstream(path).is_open();
 }
 
 std::string FirstLine(const std::string& text)
@@ -56,9 +53,81 @@ bool PointsPastVertices(const tinyobj::attrib_t& attrib, const std::vector<tinyo
 [[noreturn]] void FailToLoad(const std::string& path, const std::string& loaderError)
 {
     Log()->error(loaderError);
-    if (!CanOpen(path))
-        throw std::invalid_argument("File: [" + path + "] not found.");
     Fail("File: [" + path + "] is not a usable OBJ file: " + FirstLine(loaderError));
+}
+
+// The whole file, read in blocks so that one larger than the limit is refused after reading
+// just past it (a device such as /dev/zero never ends).
+std::string ReadObjText(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    if (!file.is_open())
+    {
+        Log()->error("Cannot open file [" + path + "]");
+        throw std::invalid_argument("File: [" + path + "] not found.");
+    }
+    std::string text;
+    char block[1 << 16];
+    while (text.size() <= ObjLimits::kMaxFileBytes && file.read(block, sizeof(block)).gcount() > 0)
+        text.append(block, static_cast<size_t>(file.gcount()));
+    if (text.size() > ObjLimits::kMaxFileBytes)
+        Fail("File: [" + path + "] is larger than " + std::to_string(ObjLimits::kMaxFileBytes >> 20) +
+             " MB; a mesh file may be at most that.");
+    return text;
+}
+
+struct FaceCount
+{
+    size_t largestFace = 0;
+    uint64_t triangleCorners = 0;
+};
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+// Corners are runs of anything but blanks, as the loader splits them; counting a stray byte as
+// one more corner only errs on the safe side.
+size_t CountCorners(const std::string& text, size_t from, size_t end)
+{
+    size_t corners = 0;
+    for (size_t at = from; at < end; ++at)
+        if (!IsBlank(text[at]) && IsBlank(text[at - 1]))
+            ++corners;
+    return corners;
+}
+
+// Reads the face lines ("f" and a blank after optional blanks) the way the loader splits
+// lines, to know what triangulating them costs before the loader is let loose on them.
+FaceCount CountFaces(const std::string& text)
+{
+    FaceCount count;
+    for (size_t at = 0; at < text.size();)
+    {
+        const size_t end = std::min(text.find_first_of("\r\n", at), text.size());
+        while (at < end && IsBlank(text[at]))
+            ++at;
+        if (at + 1 < end && text[at] == 'f' && IsBlank(text[at + 1]))
+        {
+            const size_t corners = CountCorners(text, at + 1, end);
+            count.largestFace = std::max(count.largestFace, corners);
+            count.triangleCorners += corners >= 3 ? (corners - 2) * 3 : 0;
+        }
+        at = end + 1;
+    }
+    return count;
+}
+
+void CheckFaces(const std::string& path, const std::string& text)
+{
+    const FaceCount count = CountFaces(text);
+    if (count.largestFace > ObjLimits::kMaxFaceCorners)
+        Fail("File: [" + path + "] has a face of " + std::to_string(count.largestFace) +
+             " corners; a mesh face may have at most " + std::to_string(ObjLimits::kMaxFaceCorners) + ".");
+    if (count.triangleCorners > ObjLimits::kMaxVertices)
+        Fail("File: [" + path + "] would hold " + std::to_string(count.triangleCorners) +
+             " vertices; a mesh may hold at most " + std::to_string(ObjLimits::kMaxVertices) + ".");
 }
 }
 
@@ -69,7 +138,11 @@ MeshGeometry ReadObjGeometry(const std::string& path)
     std::vector<tinyobj::material_t> materials;
     std::string warning;
     std::string error;
-    if (!tinyobj::LoadObj(&attrib, &shapes, &materials, &warning, &error, path.c_str(), nullptr, true))
+    const std::string text = ReadObjText(path);
+    CheckFaces(path, text);
+    std::istringstream stream(text);
+    // No material reader: "mtllib" lines are skipped unread.
+    if (!tinyobj::LoadObj(&attrib, &shapes, &materials, &warning, &error, &stream, nullptr, true))
         FailToLoad(path, error);
     if (PointsPastVertices(attrib, shapes, warning))
         Fail("File: [" + path + "] has a face whose vertex index lies past its " +

@@ -4,6 +4,7 @@
 
 #include <glm/glm.hpp>
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -25,6 +26,16 @@ struct Face
 };
 static_assert(sizeof(Face) == 12, "the index buffer holds three u32 per face");
 
+// What one OBJ file may hold, so that a hostile file can neither exhaust memory nor stall the
+// start: the loader's triangulation of a face costs about the square of its corners. Our own
+// meshes stay far below (the largest has 288 vertices).
+struct ObjLimits
+{
+    static constexpr size_t kMaxFileBytes = size_t{16} << 20;
+    static constexpr size_t kMaxFaceCorners = 256;
+    static constexpr uint64_t kMaxVertices = 65536;
+};
+
 struct MeshGeometry
 {
     std::vector<Vertex> vertices;
@@ -32,8 +43,9 @@ struct MeshGeometry
 };
 
 // Reads and triangulates an OBJ file. A corner without a texture coordinate or normal gets
-// zeros. Throws std::invalid_argument "File: [path] not found." when the file cannot be read,
-// a line saying what is wrong when it is there but unusable (a face index of 0 or past the
-// vertices), and "File: [path] does not contain triangular data." for a shape that is not
-// triangles.
+// zeros; material files are never read, as nothing draws OBJ materials. Throws
+// std::invalid_argument "File: [path] not found." when the file cannot be read, a line saying
+// what is wrong when it is there but unusable (past the limits above, a face index of 0 or
+// past the vertices), and "File: [path] does not contain triangular data." for a shape that
+// is not triangles.
 MeshGeometry ReadObjGeometry(const std::string& path);

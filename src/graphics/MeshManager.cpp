@@ -43,13 +43,18 @@ void MeshManager::shutdown()
         if (!entry.second->isNull())
             delete entry.second;
     meshes.clear();
+    reportedMissing.clear();
     Log()->message(kName, "shutdown");
 }
 
 Mesh* MeshManager::getMesh(const std::string& name)
 {
     const auto found = meshes.find(name);
-    return found == meshes.end() ? MeshNull::instance() : found->second;
+    if (found != meshes.end())
+        return found->second;
+    if (reportedMissing.insert(name).second)
+        Log()->error("Mesh, " + name + ", searched for but not found!");
+    return MeshNull::instance();
 }
 
 void MeshManager::loadFolder(const std::string& folder)

@@ -8,6 +8,7 @@
 #include "engine/Observer.h"
 
 #include <map>
+#include <set>
 #include <string>
 
 class Mesh;
@@ -24,7 +25,8 @@ public:
     void render() override;
     void shutdown() override;
 
-    // The mesh stored under the name, or the null mesh (whose draw does nothing).
+    // The mesh stored under the name, or the null mesh (whose draw does nothing). A missing
+    // name is logged the first time it is asked for: callers look meshes up every frame.
     virtual Mesh* getMesh(const std::string& name);
 
     // Loads every file of the folder in name order; a later file of the same stem replaces
@@ -34,6 +36,7 @@ public:
 
 private:
     std::map<std::string, Mesh*> meshes;
+    std::set<std::string> reportedMissing;
 };
 
 class MeshManagerNull : public MeshManager

@@ -9,7 +9,6 @@
 
 #include <GL/glew.h>
 
-#include <set>
 #include <stdexcept>
 
 namespace
@@ -49,16 +48,14 @@ std::unique_ptr<TextureManager::PendingLoad> TextureManager::earlyLoad;
 
 void TextureManager::StartDecodingEarly()
 {
-    earlyLoad = std::make_unique<PendingLoad>(startLoad(listGameFolders(), {}));
+    earlyLoad = std::make_unique<PendingLoad>(startLoad(listGameFolders()));
 }
 
-// An early load chose its images for an empty map; with textures already loaded it could
-// replace a stem's first image, so it is dropped then.
 void TextureManager::initialize()
 {
     std::unique_ptr<PendingLoad> load = std::move(earlyLoad);
-    if (!load || !textures.empty())
-        load = std::make_unique<PendingLoad>(startLoad(listGameFolders(), textures));
+    if (!load)
+        load = std::make_unique<PendingLoad>(startLoad(listGameFolders()));
     finishLoad(*load);
     Log()->message(kName, "initialize");
 }
@@ -77,14 +74,13 @@ void TextureManager::shutdown()
 
 void TextureManager::loadFolder(const std::string& folder, TextureKind kind)
 {
-    PendingLoad load = startLoad(listFolder(folder, kind), textures);
+    PendingLoad load = startLoad(listFolder(folder, kind));
     finishLoad(load);
 }
 
 void TextureManager::loadTexture(const std::string& path, const std::string& stem, TextureKind kind)
 {
-    if (!hasTexture(stem))
-        storeImage({path, stem, kind}, DecodedImage::FromFile(path));
+    storeImage({path, stem, kind}, DecodedImage::FromFile(path));
 }
 
 std::vector<TextureManager::Source> TextureManager::listFolder(const std::string& folder, TextureKind kind)
@@ -103,20 +99,13 @@ std::vector<TextureManager::Source> TextureManager::listGameFolders()
     return sources;
 }
 
-// The first image of a stem wins; decoding and uploading a later one would only leak a GL
-// texture that nothing can reach.
-TextureManager::PendingLoad TextureManager::startLoad(const std::vector<Source>& listed,
-                                                      const std::map<std::string, Texture>& loaded)
+TextureManager::PendingLoad TextureManager::startLoad(const std::vector<Source>& listed)
 {
     PendingLoad load;
-    std::set<std::string> stems;
+    load.sources = listed;
     std::vector<std::string> paths;
     for (const Source& source : listed)
-        if (!loaded.count(source.stem) && stems.insert(source.stem).second)
-        {
-            load.sources.push_back(source);
-            paths.push_back(source.path);
-        }
+        paths.push_back(source.path);
     load.decoder = std::make_unique<ImageDecodePool>(paths);
     return load;
 }
@@ -145,6 +134,11 @@ void TextureManager::storeImage(const Source& source, const DecodedImage& image)
                      std::to_string(image.getChannels() * 8) + ". All graphical assets MUST have a bit depth of 32!");
         throw std::invalid_argument("Incorrect bit depth.");
     }
+    // The first image of a stem wins. A later one is still checked above, so a bad image
+    // stops the start wherever it stands; uploading it would only leak a texture nothing
+    // can reach or delete.
+    if (hasTexture(source.stem))
+        return;
     const GLuint id = UploadRgba(image.getWidth(), image.getHeight(), image.getPixels());
     textures[source.stem] = {id, source.kind, static_cast<float>(image.getWidth()),
                              static_cast<float>(image.getHeight())};

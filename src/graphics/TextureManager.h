@@ -45,7 +45,8 @@ public:
     // Loads the regular files directly inside the folder in name order. Opaque folders are
     // loaded before blended ones so that an opaque image shadows a blended one of its stem.
     void loadFolder(const std::string& folder, TextureKind kind);
-    // Throws std::invalid_argument "Incorrect bit depth." for an image without four channels.
+    // Throws std::invalid_argument "Incorrect bit depth." for an image without four channels,
+    // even when its stem is taken already and it would not be stored.
     void loadTexture(const std::string& path, const std::string& stem, TextureKind kind);
     bool hasTexture(const std::string& name) const { return textures.count(name) != 0; }
 
@@ -65,7 +66,7 @@ private:
 
     static std::vector<Source> listFolder(const std::string& folder, TextureKind kind);
     static std::vector<Source> listGameFolders();
-    static PendingLoad startLoad(const std::vector<Source>& listed, const std::map<std::string, Texture>& loaded);
+    static PendingLoad startLoad(const std::vector<Source>& listed);
     void finishLoad(PendingLoad& load);
     void storeImage(const Source& source, const DecodedImage& image);
     std::vector<std::string> namesOfKind(TextureKind kind) const;

@@ -3,8 +3,11 @@
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
+#include <stb/stb_image_write.h>
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 // Files whose first bytes would lead the decoder astray are refused before it runs: a JPEG
 // whose tables write past the decoder's buffers, a PNM whose size overflows the header reader,
@@ -50,4 +53,20 @@ TEST(DecodedImage, AGameImageDecodesWithItsFourChannels)
     ASSERT_TRUE(image.ok());
     EXPECT_TRUE(image.getRefusal().empty());
     EXPECT_EQ(image.getChannels(), 4);
+}
+
+// stb inflated all of a PNG's pixel data before comparing it with the header's size, so 1 MB
+// of deflated zeros under a 16 by 16 header cost a gigabyte. Here a 64 by 64 image claims 16.
+TEST(DecodedImage, PngPixelDataMayNotInflatePastWhatItsSizeNeeds)
+{
+    const std::string path = test::ScratchFolder("DecodedImagePngData") + "/zeros.png";
+    const std::vector<uint8_t> pixels(64 * 64 * 4, 0);
+    stbi_write_png(path.c_str(), 64, 64, 4, pixels.data(), 64 * 4);
+    std::string bytes = test::ReadText(path);
+    bytes[19] = bytes[23] = 16;  // the low bytes of the big-endian width and height
+    test::WriteText(path, bytes);
+    const DecodedImage image = DecodedImage::FromFile(path);
+    EXPECT_FALSE(image.ok());
+    EXPECT_EQ(image.getRefusal(),
+              "is a damaged PNG image: its pixel data does not inflate within the 1040 bytes its size needs.");
 }

@@ -68,6 +68,8 @@ TEST(MeshManagerGL, LoadsTheGameMeshesByStem)
     EXPECT_TRUE(rig.meshes.getMesh("cube")->isNull());
     EXPECT_EQ(rig.meshes.getMesh("cube")->getFaceCount(), 0u);
     EXPECT_NE(console.out().find("assets/meshes/quad.obj loaded with 6 vertices and 2 faces."), std::string::npos);
+    // A missing name is reported once, however often it is looked up.
+    EXPECT_EQ(test::CountOccurrences(console.err(), "Mesh, cube, searched for but not found!"), 1);
     EXPECT_TRUE(MeshManagerNull::instance()->getMesh("quad")->isNull());
 
     const uint32_t vao = quad->getVao();

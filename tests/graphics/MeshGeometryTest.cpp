@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <stdexcept>
 
 namespace
@@ -12,6 +13,33 @@ std::string WriteObj(const std::string& name, const std::string& text)
     const std::string path = test::ScratchFolder("MeshGeometry") + "/" + name + ".obj";
     test::WriteText(path, text);
     return path;
+}
+
+// `faces` faces, each of all `corners` corners of a circle.
+std::string Polygons(int corners, int faces = 1)
+{
+    std::string text;
+    for (int i = 0; i < corners; ++i)
+        text += "v " + std::to_string(std::cos(i * 6.283f / corners)) + " " + std::to_string(std::sin(i * 6.283f / corners)) + " 0\n";
+    std::string face = "f";
+    for (int i = 1; i <= corners; ++i)
+        face += " " + std::to_string(i);
+    for (int i = 0; i < faces; ++i)
+        text += face + "\n";
+    return text;
+}
+
+std::string Refusal(const std::string& path)
+{
+    try
+    {
+        ReadObjGeometry(path);
+    }
+    catch (const std::invalid_argument& error)
+    {
+        return error.what();
+    }
+    return "accepted";
 }
 }
 
@@ -119,4 +147,30 @@ TEST(MeshGeometry, TheGameMeshesAreAUnitQuadAndAUnitRing)
     for (const Vertex& vertex : ring.vertices)
         widest = std::max(widest, glm::length(vertex.position));
     EXPECT_NEAR(widest * 2.0f, 1.0f, 1e-5f);
+}
+
+// What makes a file hostile never reaches the loader: a material file is never read (this one
+// would never end), and a face, a mesh or a file past the limits is refused before it is
+// triangulated or read to its end.
+TEST(MeshGeometry, FilesPastTheLimitsAreRefusedBeforeTheyCostTimeOrMemory)
+{
+    EXPECT_EQ(ReadObjGeometry(WriteObj("material", "mtllib /dev/zero\n" + Polygons(3))).vertices.size(), 3u);
+    EXPECT_EQ(ReadObjGeometry(WriteObj("widest", Polygons(256))).faces.size(), 254u);
+    const struct
+    {
+        const char* name;
+        std::string text;
+        const char* problem;
+    } refused[] = {
+        {"wide", Polygons(257), "has a face of 257 corners; a mesh face may have at most 256."},
+        {"many", Polygons(256, 87), "would hold 66294 vertices; a mesh may hold at most 65536."},
+        {"/dev/zero", "", "is larger than 16 MB; a mesh file may be at most that."},
+    };
+    for (const auto& [name, text, problem] : refused)
+    {
+        const std::string path = text.empty() ? name : WriteObj(name, text);
+        test::ConsoleCapture console;
+        EXPECT_EQ(Refusal(path), "File: [" + path + "] " + problem);
+        EXPECT_NE(console.err().find(problem), std::string::npos) << path;
+    }
 }

@@ -168,6 +168,19 @@ TEST(TextureManagerGL, ImagesWithoutFourChannelsStopTheLoad)
     EXPECT_NE(BadDepthMessage(3).find("has an incorrect bit depth of: 24. All graphical assets MUST have a bit depth of 32!"),
               std::string::npos);
     EXPECT_NE(BadDepthMessage(2).find("incorrect bit depth of: 16."), std::string::npos);
+
+    // An image whose stem is taken is never stored, yet a bad one stops the load all the same.
+    const std::string folder = test::ScratchFolder("TextureDepthShadowed");
+    std::filesystem::create_directories(folder + "/shadowed");
+    WriteImage(folder + "/Rock.png", 4, 4, 4);
+    WriteImage(folder + "/shadowed/Rock.png", 4, 4, 3);
+    TextureManager textures;
+    textures.loadFolder(folder, TextureKind::Opaque);
+    test::ConsoleCapture console;
+    EXPECT_THROW(textures.loadFolder(folder + "/shadowed", TextureKind::Blended), std::invalid_argument);
+    EXPECT_NE(console.err().find(folder + "/shadowed/Rock.png' has an incorrect bit depth of: 24"), std::string::npos);
+    EXPECT_EQ(textures.getTexture("Rock").kind, TextureKind::Opaque);
+    textures.shutdown();
 }
 
 TEST(TextureManagerGL, TheGameTexturesLoadIntoTheirPasses)

@@ -1,0 +1,22 @@
+#pragma once
+// Checks of a PNG file's chunks made before stb_image decodes it. stb trusts two things a small
+// hostile file can lie about: the length a chunk claims, which it reserves before reading, and
+// the length of the deflated pixel data, which it inflates whole, into a buffer it keeps
+// doubling, before comparing it with the size in the header. A megabyte of deflated zeros
+// inflates to a gigabyte. So the pixel data is first inflated here, by stb's own inflater into
+// a buffer of exactly the size the header needs, which refuses to write past its end: data
+// that fits there is what stb's decode will inflate, and nothing more.
+
+#include <cstdint>
+#include <string>
+
+// Every chunk's claimed length fits within the bytes after it.
+bool PngChunksFit(const std::string& bytes);
+
+// The bytes of filtered rows a PNG of this header inflates to: per row, one filter byte and
+// the packed pixels, for each of the seven interlace passes when interlaced.
+uint64_t PngFilteredSize(uint32_t width, uint32_t height, unsigned bitsPerPixel, bool interlaced);
+
+// Why the pixel data of a PNG whose chunks fit may not be decoded, or empty when it may. Sets
+// aside as many bytes as the header's size needs, so that size must have been checked.
+std::string PngImageDataRefusal(const std::string& bytes);
