@@ -1,12 +1,9 @@
 #include "input/InputSystem.h"
 
-#include "engine/Engine.h"
 #include "engine/SystemSingleton.h"
 #include "engine/TraceLog.h"
-#include "input/DeveloperShortcuts.h"
 #include "input/InputBindingFile.h"
 #include "platform/GlfwInputDevice.h"
-#include "ui/UIManager.h"
 
 #include <algorithm>
 #include <cmath>
@@ -109,7 +106,7 @@ void InputSystem::loadBindingFile()
 
 void InputSystem::addBuiltInBindings()
 {
-    AddDeveloperShortcuts(*this);
+    addDeveloperShortcuts(*this);
     addBinding("UIPressed", InputCodes::kMouseLeft, OnPress, OnUiPressed);
     addBinding("UIPressed", InputCodes::kGamepadA, OnPress, OnUiPressed);
     addBinding("uiHold", InputCodes::kMouseLeft, OnHold, OnUiHold);
@@ -122,11 +119,12 @@ void InputSystem::update()
 {
     gUiPressed = false;
     gUiReleased = false;
+    device->beginUpdate();
     const bool keyboardCaptured = isKeyboardCaptured();
     const bool mouseCaptured = isMouseCaptured();
     // Key 1 reaches the scene sandbox from anywhere, even while its action is switched off.
     if (device->isKeyDown(InputCodes::kKey1) && !keyboardCaptured)
-        OnScMorvel(InputEvent{});
+        callDirectly(kSandboxShortcut);
     device->getCursorPos(cursorX, cursorY);
     discoverGamepad();
     for (auto& [name, action] : actions)
@@ -185,8 +183,7 @@ void InputSystem::handleJoystickEvent(int jid, int event)
     else if (event == InputDevice::kJoystickDisconnected)
         joystickId = findFirstGamepad(jid);
     controllerType = joystickId < 0 ? ControllerTypes::kKeyboard : controllerTypeOf(joystickId);
-    Engine::getSystem<UIManager>(UIManager::kName, UIManagerNull::instance())
-        ->showControllerNotice(static_cast<int32_t>(controllerType));
+    showControllerNotice(controllerType);
 }
 
 float InputSystem::readCode(InputCode code)
@@ -294,6 +291,17 @@ void InputSystem::dispatch(const std::string& action, const InputEvent& event)
     const std::vector<InputCallback> callbacks = found->second.callbacks;
     for (InputCallback callback : callbacks)
         callback(event);
+}
+
+// Besides any binding: neither the action's switch nor its once-per-update mark applies.
+void InputSystem::callDirectly(const std::string& action) const
+{
+    const auto found = actions.find(action);
+    if (found == actions.end())
+        return;
+    const std::vector<InputCallback> callbacks = found->second.callbacks;
+    for (InputCallback callback : callbacks)
+        callback(InputEvent{});
 }
 
 void InputSystem::registerCallback(const std::string& action, InputCallback callback)

@@ -9,7 +9,7 @@ using inputtest::RecordA;
 
 namespace
 {
-class InputDeviceSwitchTest : public inputtest::InputEngineFixture
+class InputDeviceSwitchTest : public inputtest::InputFixture
 {
 };
 
@@ -159,7 +159,7 @@ TEST_F(InputDeviceSwitchTest, JoystickEventsSetTheActivePadAndShowTheNotice)
     EXPECT_EQ(input.getJoystickId(), -1);
     EXPECT_EQ(input.getControllerType(), ControllerTypes::kKeyboard);
 
-    EXPECT_EQ(ui.notices, (std::vector<int32_t>{1, 2, 1, 0}));
+    EXPECT_EQ(inputtest::gNotices, (std::vector<ControllerType>{1, 2, 1, 0}));
 }
 
 TEST_F(InputDeviceSwitchTest, AConnectedPadLastsOnlyUntilTheNextUpdate)

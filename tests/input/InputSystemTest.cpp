@@ -51,6 +51,18 @@ TEST_F(InputSystemTest, PressReleaseAndHoldFireOnTheirEdges)
 
     step();
     EXPECT_EQ(gCalls.size(), 1u);
+
+    // A tap that went down and up between two updates: every binding of the key sees it
+    // pressed in the next update and released in the one after.
+    gCalls.clear();
+    device.tap(kKeyG);
+    step();
+    EXPECT_EQ(CountCalls("A"), 1u);
+    EXPECT_EQ(CountCalls("Hold"), 1u);
+    EXPECT_EQ(CountCalls("B"), 0u);
+    step(2);
+    EXPECT_EQ(CountCalls("B"), 1u);
+    EXPECT_EQ(gCalls.size(), 3u);
 }
 
 TEST_F(InputSystemTest, AnActionFiresOncePerUpdateWithTheFirstBindingsEvent)
