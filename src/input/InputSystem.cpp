@@ -144,16 +144,16 @@ void InputSystem::shutdown()
 
 void InputSystem::discoverGamepad()
 {
-    joystickId = findFirstGamepad(-1);
+    joystickId = findFirstGamepad();
     if (joystickId >= 0)
         controllerType = controllerTypeOf(joystickId);
     gamepadReadable = joystickId >= 0 && device->readGamepad(joystickId, gamepad);
 }
 
-int32_t InputSystem::findFirstGamepad(int32_t skippedId) const
+int32_t InputSystem::findFirstGamepad() const
 {
     for (int32_t jid = 0; jid < InputDevice::kMaxJoysticks; ++jid)
-        if (jid != skippedId && device->isGamepad(jid))
+        if (device->isGamepad(jid))
             return jid;
     return -1;
 }
@@ -174,14 +174,14 @@ void InputSystem::JoystickCallback(int jid, int event)
     getInstance()->handleJoystickEvent(jid, event);
 }
 
-// A pad that connects becomes the active one. When a pad leaves, the lowest remaining pad
-// takes over, so the notice never claims "keyboard" while another gamepad is still plugged in.
+// A pad that connects becomes the active one; when a pad leaves, none is. Either lasts only
+// until the next update's discovery, which finds any pad still plugged in.
 void InputSystem::handleJoystickEvent(int jid, int event)
 {
     if (event == InputDevice::kJoystickConnected)
         joystickId = jid;
     else if (event == InputDevice::kJoystickDisconnected)
-        joystickId = findFirstGamepad(jid);
+        joystickId = -1;
     controllerType = joystickId < 0 ? ControllerTypes::kKeyboard : controllerTypeOf(joystickId);
     showControllerNotice(controllerType);
 }
@@ -247,16 +247,14 @@ void InputSystem::evaluate(size_t bindingIndex, bool keyboardCaptured, bool mous
     const float value = readCode(code);
     const bool pressed = value != 0.0f;
     const bool wasPressed = bindings[bindingIndex].lastPressed != 0;
+    if (pressed)
+        switchDevice(code);
     if (!bindings[bindingIndex].armed)
     {
         bindings[bindingIndex].armed = !pressed;
         bindings[bindingIndex].lastPressed = pressed ? 1 : 0;
         return;
     }
-    // Only a fresh press switches devices: a control held on each device would otherwise flip
-    // the device (and print a line) twice in every update.
-    if (pressed && !wasPressed)
-        switchDevice(code);
 
     InputEvent event;
     event.codeName = codeNames.nameOf(code);

@@ -122,7 +122,7 @@ private:
     void loadBindingFile();
     void addBuiltInBindings();
     void discoverGamepad();
-    int32_t findFirstGamepad(int32_t skippedId) const;
+    int32_t findFirstGamepad() const;
     ControllerType controllerTypeOf(int32_t jid) const;
     float readHalfAxis(InputCode code) const;
     float readWholeStick(InputCode code);
