@@ -76,7 +76,7 @@ click() {
 # What a screenshot shows, by the share of its colours: "wipe" while the wipe's flat colour
 # fills over one pixel in a hundred (no other picture of the game does), "play" when neither
 # that nor one colour over nine tenths of the screen (the covered screen and its title card)
-# shows, "other" otherwise.
+# shows, "other" otherwise; then how many pixels have the wipe's colour.
 seen() {
     /usr/bin/python3 - "$1" <<'PY'
 from PIL import Image
@@ -84,20 +84,27 @@ import sys
 image = Image.open(sys.argv[1]).convert("RGB")
 pixels = image.width * image.height
 counts = dict((colour, count) for count, colour in image.getcolors(pixels))
-if counts.get((142, 227, 200), 0) * 100 > pixels:
-    print("wipe")
+wipe = counts.get((142, 227, 200), 0)
+if wipe * 100 > pixels:
+    print("wipe", wipe)
 elif max(counts.values()) * 10 < pixels * 9:
-    print("play")
+    print("play", wipe)
 else:
-    print("other")
+    print("other", wipe)
 PY
 }
 
-# Waits until the screen shows what seen() calls $1; false when it never does.
+# Waits until the screen shows what seen() calls $1, unchanged in the wipe's colour over
+# $2 probes in a row (a wipe that is still moving changes it); false when it never does.
 wait_until_seen() {
-    for _ in $(seq 1 120); do
+    local last="" streak=0
+    for _ in $(seq 1 160); do
         import -window root "$out/probe.png"
-        [ "$(seen "$out/probe.png")" = "$1" ] && return 0
+        read -r what wipe < <(seen "$out/probe.png")
+        if [ "$what" = "$1" ] && [ "$wipe" = "$last" ]; then streak=$((streak + 1)); else streak=1; fi
+        [ "$what" = "$1" ] || streak=0
+        last="$wipe"
+        [ "$streak" -ge "$2" ] && return 0
         wait_for 0.25
     done
     return 1
@@ -122,7 +129,7 @@ key Return
 wait_for 1.0
 screenshot comic
 key space
-wait_until_seen wipe || { echo "the comic did not set off on space" >&2; exit 1; }
+wait_until_seen wipe 1 || { echo "the comic did not set off on space" >&2; exit 1; }
 screenshot wipe flat-ok
 
 # The pause menu's layout scales with the window height (1081 for a 1080 monitor).
@@ -155,9 +162,9 @@ sys.exit(0 if max(abs(a - b) for a, b in zip(seen, expected)) < 20 else 1)
 PY
 }
 
-# The game ignores the pause key while the wipe runs: press Escape once the level shows.
-wait_until_seen play || { echo "the wipe did not end" >&2; exit 1; }
-wait_for 1.0
+# The game ignores the pause key while the wipe runs: press Escape once the level shows and
+# the wipe has stopped moving.
+wait_until_seen play 3 || { echo "the wipe did not end" >&2; exit 1; }
 key Escape
 opened=no
 for _ in $(seq 1 40); do
