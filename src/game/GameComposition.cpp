@@ -5,6 +5,7 @@
 #include "engine/EngineStateManager.h"
 #include "engine/Subject.h"
 #include "engine/TraceLog.h"
+#include "game/DeveloperShortcuts.h"
 #include "gameplay/PlayerControllerSystem.h"
 #include "graphics/AnimationManager.h"
 #include "graphics/GraphicsSystem.h"
@@ -34,6 +35,7 @@ void RegisterGameSystems(Engine& engine)
     engine.registerSystem(GraphicsSystem::getInstance());
     engine.registerSystem(ParticleManager::getInstance());
     engine.registerSystem(EngineStateManager::getInstance());
+    WireInput(*InputSystem::getInstance());
     engine.registerSystem(InputSystem::getInstance());
     engine.registerSystem(SoundManager::getInstance());
     engine.registerSystem(AnimationManager::getInstance());
@@ -46,4 +48,16 @@ void RegisterGameSystems(Engine& engine)
     engine.registerSystem(IMGUISystem::getInstance());
     engine.registerSystem(TransitionManager::getInstance());
     EngineStateManager::getInstance()->setNextState(EngineStateSplash::instance());
+}
+
+void WireInput(InputSystem& input)
+{
+    input.setDeveloperShortcuts(&AddDeveloperShortcuts);
+    input.setControllerNotice(&ShowControllerNotice);
+}
+
+void ShowControllerNotice(ControllerType type)
+{
+    Engine::getSystem<UIManager>(UIManager::kName, UIManagerNull::instance())
+        ->showControllerNotice(static_cast<int32_t>(type));
 }

@@ -25,6 +25,9 @@ public:
     static constexpr int kJoystickDisconnected = 0x40002;
 
     virtual ~InputDevice() = default;
+    // Called at the start of every input update. A device that reads keys and mouse buttons
+    // once per update takes that reading here; one that answers live needs nothing.
+    virtual void beginUpdate() {}
     virtual bool isKeyDown(int32_t key) const = 0;
     virtual bool isMouseButtonDown(int32_t button) const = 0;
     virtual void getCursorPos(double& x, double& y) const = 0;

@@ -1,12 +1,9 @@
 #include "input/InputSystem.h"
 
-#include "engine/Engine.h"
 #include "engine/SystemSingleton.h"
 #include "engine/TraceLog.h"
-#include "input/DeveloperShortcuts.h"
 #include "input/InputBindingFile.h"
 #include "platform/GlfwInputDevice.h"
-#include "ui/UIManager.h"
 
 #include <algorithm>
 #include <cmath>
@@ -109,7 +106,7 @@ void InputSystem::loadBindingFile()
 
 void InputSystem::addBuiltInBindings()
 {
-    AddDeveloperShortcuts(*this);
+    addDeveloperShortcuts(*this);
     addBinding("UIPressed", InputCodes::kMouseLeft, OnPress, OnUiPressed);
     addBinding("UIPressed", InputCodes::kGamepadA, OnPress, OnUiPressed);
     addBinding("uiHold", InputCodes::kMouseLeft, OnHold, OnUiHold);
@@ -122,11 +119,12 @@ void InputSystem::update()
 {
     gUiPressed = false;
     gUiReleased = false;
+    device->beginUpdate();
     const bool keyboardCaptured = isKeyboardCaptured();
     const bool mouseCaptured = isMouseCaptured();
     // Key 1 reaches the scene sandbox from anywhere, even while its action is switched off.
     if (device->isKeyDown(InputCodes::kKey1) && !keyboardCaptured)
-        OnScMorvel(InputEvent{});
+        callDirectly(kSandboxShortcut);
     device->getCursorPos(cursorX, cursorY);
     discoverGamepad();
     for (auto& [name, action] : actions)
@@ -146,16 +144,16 @@ void InputSystem::shutdown()
 
 void InputSystem::discoverGamepad()
 {
-    joystickId = findFirstGamepad(-1);
+    joystickId = findFirstGamepad();
     if (joystickId >= 0)
         controllerType = controllerTypeOf(joystickId);
     gamepadReadable = joystickId >= 0 && device->readGamepad(joystickId, gamepad);
 }
 
-int32_t InputSystem::findFirstGamepad(int32_t skippedId) const
+int32_t InputSystem::findFirstGamepad() const
 {
     for (int32_t jid = 0; jid < InputDevice::kMaxJoysticks; ++jid)
-        if (jid != skippedId && device->isGamepad(jid))
+        if (device->isGamepad(jid))
             return jid;
     return -1;
 }
@@ -176,17 +174,16 @@ void InputSystem::JoystickCallback(int jid, int event)
     getInstance()->handleJoystickEvent(jid, event);
 }
 
-// A pad that connects becomes the active one. When a pad leaves, the lowest remaining pad
-// takes over, so the notice never claims "keyboard" while another gamepad is still plugged in.
+// A pad that connects becomes the active one; when a pad leaves, none is. Either lasts only
+// until the next update's discovery, which finds any pad still plugged in.
 void InputSystem::handleJoystickEvent(int jid, int event)
 {
     if (event == InputDevice::kJoystickConnected)
         joystickId = jid;
     else if (event == InputDevice::kJoystickDisconnected)
-        joystickId = findFirstGamepad(jid);
+        joystickId = -1;
     controllerType = joystickId < 0 ? ControllerTypes::kKeyboard : controllerTypeOf(joystickId);
-    Engine::getSystem<UIManager>(UIManager::kName, UIManagerNull::instance())
-        ->showControllerNotice(static_cast<int32_t>(controllerType));
+    showControllerNotice(controllerType);
 }
 
 float InputSystem::readCode(InputCode code)
@@ -250,16 +247,14 @@ void InputSystem::evaluate(size_t bindingIndex, bool keyboardCaptured, bool mous
     const float value = readCode(code);
     const bool pressed = value != 0.0f;
     const bool wasPressed = bindings[bindingIndex].lastPressed != 0;
+    if (pressed)
+        switchDevice(code);
     if (!bindings[bindingIndex].armed)
     {
         bindings[bindingIndex].armed = !pressed;
         bindings[bindingIndex].lastPressed = pressed ? 1 : 0;
         return;
     }
-    // Only a fresh press switches devices: a control held on each device would otherwise flip
-    // the device (and print a line) twice in every update.
-    if (pressed && !wasPressed)
-        switchDevice(code);
 
     InputEvent event;
     event.codeName = codeNames.nameOf(code);
@@ -294,6 +289,17 @@ void InputSystem::dispatch(const std::string& action, const InputEvent& event)
     const std::vector<InputCallback> callbacks = found->second.callbacks;
     for (InputCallback callback : callbacks)
         callback(event);
+}
+
+// Besides any binding: neither the action's switch nor its once-per-update mark applies.
+void InputSystem::callDirectly(const std::string& action) const
+{
+    const auto found = actions.find(action);
+    if (found == actions.end())
+        return;
+    const std::vector<InputCallback> callbacks = found->second.callbacks;
+    for (InputCallback callback : callbacks)
+        callback(InputEvent{});
 }
 
 void InputSystem::registerCallback(const std::string& action, InputCallback callback)

@@ -39,6 +39,9 @@ class InputSystem : public IEngineSystem, public Observer
 {
 public:
     static constexpr const char* kName = "InputSystem";
+    // The developer shortcut to the scene sandbox: while its key is down, every update calls
+    // its callbacks directly, even while the action is switched off.
+    static constexpr const char* kSandboxShortcut = "ScMorvel";
     static InputSystem* getInstance();
 
     // Touches no device and no file: tests build systems without a window.
@@ -85,6 +88,15 @@ public:
     void setMouseCapture(CapturedFn captured) { mouseCaptured = captured; }
     bool isMouseCaptured() const { return mouseCaptured && mouseCaptured(); }
 
+    // Game wiring that input knows nothing of, installed by the composition root before
+    // initialize: the developer shortcuts, bound after the binding file and before the
+    // interface button, and what tells the player that a gamepad came or went. Without them
+    // there are no shortcuts and no notice.
+    using BindingsFn = void (*)(InputSystem& input);
+    using ControllerNoticeFn = void (*)(ControllerType type);
+    void setDeveloperShortcuts(BindingsFn add) { addDeveloperShortcuts = add ? add : &NoShortcuts; }
+    void setControllerNotice(ControllerNoticeFn show) { showControllerNotice = show ? show : &NoNotice; }
+
     // The device that update reads; the game's window and gamepads unless replaced.
     void setDevice(InputDevice* newDevice) { device = newDevice; }
     void setBindingFilePath(const std::string& path) { bindingFilePath = path; }
@@ -104,16 +116,20 @@ public:
     float readCode(InputCode code);
 
 private:
+    static void NoShortcuts(InputSystem&) {}
+    static void NoNotice(ControllerType) {}
+
     void loadBindingFile();
     void addBuiltInBindings();
     void discoverGamepad();
-    int32_t findFirstGamepad(int32_t skippedId) const;
+    int32_t findFirstGamepad() const;
     ControllerType controllerTypeOf(int32_t jid) const;
     float readHalfAxis(InputCode code) const;
     float readWholeStick(InputCode code);
     void switchDevice(InputCode code);
     void evaluate(size_t bindingIndex, bool keyboardCaptured, bool mouseCaptured);
     void dispatch(const std::string& action, const InputEvent& event);
+    void callDirectly(const std::string& action) const;
 
     ControllerType controllerType = ControllerTypes::kKeyboard;
     int32_t joystickId = 0;
@@ -135,6 +151,8 @@ private:
     std::string bindingFilePath;
     CapturedFn keyboardCaptured = nullptr;
     CapturedFn mouseCaptured = nullptr;
+    BindingsFn addDeveloperShortcuts = &NoShortcuts;
+    ControllerNoticeFn showControllerNotice = &NoNotice;
 };
 
 class InputSystemNull : public InputSystem

@@ -7,6 +7,8 @@
 static_assert(InputDevice::kJoystickConnected == GLFW_CONNECTED);
 static_assert(InputDevice::kJoystickDisconnected == GLFW_DISCONNECTED);
 static_assert(InputDevice::kMaxJoysticks == GLFW_JOYSTICK_LAST + 1);
+static_assert(InputCodes::kKeyFirst == GLFW_KEY_SPACE && InputCodes::kKeyLast == GLFW_KEY_LAST);
+static_assert(InputCodes::kMouseLast - InputCodes::kMouseFirst == GLFW_MOUSE_BUTTON_LAST);
 
 GlfwInputDevice* GlfwInputDevice::instance()
 {
@@ -14,16 +16,47 @@ GlfwInputDevice* GlfwInputDevice::instance()
     return &device;
 }
 
-bool GlfwInputDevice::isKeyDown(int32_t key) const
+namespace
+{
+using ButtonStateFn = int (*)(GLFWwindow* window, int button);
+
+// In sticky mode the library keeps a release until the button is read: the first read then
+// reports the button as pressed and forgets the release, the second reports it as it is now.
+// Without a window every button is up.
+void ReadRow(ButtonLatch& latch, int32_t first, int32_t last, ButtonStateFn read)
 {
     GLFWwindow* window = GetEngineWindow();
-    return window && glfwGetKey(window, key) == GLFW_PRESS;
+    for (int32_t button = first; button <= last; ++button)
+    {
+        const bool downOrReleased = window && read(window, button) == GLFW_PRESS;
+        const bool downNow = window && read(window, button) == GLFW_PRESS;
+        latch.take(button, downNow, downOrReleased && !downNow);
+    }
+}
+}
+
+// Setting the modes costs nothing once they are on, and covers a window opened since the last
+// update. The developer GUI reads the mouse buttons too, later in the same step; it adds the
+// presses its own callback heard, so taking the release here first costs it nothing.
+void GlfwInputDevice::beginUpdate()
+{
+    if (GLFWwindow* window = GetEngineWindow())
+    {
+        glfwSetInputMode(window, GLFW_STICKY_KEYS, GLFW_TRUE);
+        glfwSetInputMode(window, GLFW_STICKY_MOUSE_BUTTONS, GLFW_TRUE);
+    }
+    ReadRow(keys, InputCodes::kKeyFirst, InputCodes::kKeyLast, &glfwGetKey);
+    ReadRow(mouseButtons, GLFW_MOUSE_BUTTON_1, GLFW_MOUSE_BUTTON_LAST, &glfwGetMouseButton);
+}
+
+bool GlfwInputDevice::isKeyDown(int32_t key) const
+{
+    return keys.isDown(key);
 }
 
 bool GlfwInputDevice::isMouseButtonDown(int32_t button) const
 {
-    GLFWwindow* window = GetEngineWindow();
-    return window && glfwGetMouseButton(window, button) == GLFW_PRESS;
+    return mouseButtons.isDown(button);
 }
 
 void GlfwInputDevice::getCursorPos(double& x, double& y) const

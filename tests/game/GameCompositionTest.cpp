@@ -43,15 +43,22 @@ TEST(GameComposition, RegistersTheNineteenSystemsInTheirFixedOrderAndAsksForTheS
     engine.shutdown();
 }
 
-// The engine core sits below every game subsystem: none of its files may include one.
-TEST(GameComposition, TheEngineCoreIncludesNothingAboveIt)
+// The engine core sits below every game subsystem, and input below every game state: none of
+// their files may include a header from above them.
+TEST(GameComposition, LowerLayersIncludeNothingAboveThem)
 {
-    const std::regex upward("#include \"(gameplay|ui|tools|world|graphics|audio|particles|input|game|platform)/");
-    for (const auto& entry : std::filesystem::directory_iterator(std::string(WENDLEBOX_SOURCE_DIR) + "/src/engine"))
+    const std::vector<std::pair<std::string, std::string>> layers = {
+        {"engine", "gameplay|ui|tools|world|graphics|audio|particles|input|game|platform"},
+        {"input", "gameplay|ui|tools|game"}};
+    for (const auto& [folder, above] : layers)
     {
-        std::ifstream file(entry.path());
-        std::string line;
-        while (std::getline(file, line))
-            EXPECT_FALSE(std::regex_search(line, upward)) << entry.path() << ": " << line;
+        const std::regex upward("#include \"(" + above + ")/");
+        for (const auto& entry : std::filesystem::directory_iterator(std::string(WENDLEBOX_SOURCE_DIR) + "/src/" + folder))
+        {
+            std::ifstream file(entry.path());
+            std::string line;
+            while (std::getline(file, line))
+                EXPECT_FALSE(std::regex_search(line, upward)) << entry.path() << ": " << line;
+        }
     }
 }

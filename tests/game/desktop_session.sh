@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Plays the real game binary the way a person would, through its own virtual X server: waits
 # for the window, skips the three logos with Enter, dismisses the opening comic with space,
-# opens the pause menu, clicks "Credits", then quits through "Quit" and "Yes". Every
-# screenshot must differ from the one before and show a picture, not one flat colour (except
-# while a wipe covers the screen), and the game must exit with code 0.
+# opens the pause menu, clicks "Credits", then quits through "Quit" and "Yes". Every key and
+# click is sent once, down and up at once, as a quick finger or a slow frame gives them: each
+# must take effect. Every screenshot must differ from the one before and show a picture, not
+# one flat colour (except while a wipe covers the screen), and the game must exit with code 0.
 # Usage: desktop_session.sh <wendlebox binary> <output folder>; run from the repository root.
 # WENDLEBOX_WAIT_SCALE stretches the waits for the game to load and for wipes and menus to
 # settle, for builds that run the game slower (sanitizers); key and click timing stays.
@@ -59,21 +60,54 @@ PY
     previous="$file"
 }
 
-# Each key and click is held across at least one input poll of the game loop.
+# Down and up in one go: both usually reach the game between two of its input polls.
 key() {
-    xdotool keydown --window "$window" "$1"
-    sleep 0.15
-    xdotool keyup --window "$window" "$1"
+    xdotool key --window "$window" "$1"
     sleep 0.4
 }
 
 click() {
     xdotool mousemove "$1" "$2"
     sleep 0.2
-    xdotool mousedown 1
-    sleep 0.15
-    xdotool mouseup 1
+    xdotool click 1
     sleep 0.6
+}
+
+# What a screenshot shows, by the share of its colours: "wipe" while the wipe's flat colour
+# fills over one pixel in a hundred (no other picture of the game does), "play" when neither
+# that nor one colour over nine tenths of the screen (the covered screen and its title card)
+# shows, "other" otherwise; then how many pixels have the wipe's colour.
+seen() {
+    /usr/bin/python3 - "$1" <<'PY'
+from PIL import Image
+import sys
+image = Image.open(sys.argv[1]).convert("RGB")
+pixels = image.width * image.height
+counts = dict((colour, count) for count, colour in image.getcolors(pixels))
+wipe = counts.get((142, 227, 200), 0)
+if wipe * 100 > pixels:
+    print("wipe", wipe)
+elif max(counts.values()) * 10 < pixels * 9:
+    print("play", wipe)
+else:
+    print("other", wipe)
+PY
+}
+
+# Waits until the screen shows what seen() calls $1, unchanged in the wipe's colour over
+# $2 probes in a row (a wipe that is still moving changes it); false when it never does.
+wait_until_seen() {
+    local last="" streak=0
+    for _ in $(seq 1 160); do
+        import -window root "$out/probe.png"
+        read -r what wipe < <(seen "$out/probe.png")
+        if [ "$what" = "$1" ] && [ "$wipe" = "$last" ]; then streak=$((streak + 1)); else streak=1; fi
+        [ "$what" = "$1" ] || streak=0
+        last="$wipe"
+        [ "$streak" -ge "$2" ] && return 0
+        wait_for 0.25
+    done
+    return 1
 }
 
 # The first frames can be black while the game loads its assets.
@@ -94,19 +128,8 @@ key Return
 key Return
 wait_for 1.0
 screenshot comic
-# A slow build can miss the press while the comic is still opening: press again until the
-# picture moves on (once the wipe runs, the game ignores the key).
 key space
-for _ in $(seq 1 40); do
-    import -window root "$out/probe.png"
-    /usr/bin/python3 -c "
-import sys
-from PIL import Image, ImageChops
-a, b = (Image.open(p).convert('RGB') for p in sys.argv[1:3])
-sys.exit(0 if ImageChops.difference(a, b).getbbox() else 1)" "$previous" "$out/probe.png" && break
-    key space
-    wait_for 0.5
-done
+wait_until_seen wipe 1 || { echo "the comic did not set off on space" >&2; exit 1; }
 screenshot wipe flat-ok
 
 # The pause menu's layout scales with the window height (1081 for a 1080 monitor).
@@ -139,19 +162,20 @@ sys.exit(0 if max(abs(a - b) for a, b in zip(seen, expected)) < 20 else 1)
 PY
 }
 
-# The game ignores the pause key while the wipe runs, and a busy software renderer runs the
-# loop slower than real time: press Escape until the menu shows.
+# The game ignores the pause key while the wipe runs: press Escape once the level shows and
+# the wipe has stopped moving.
+wait_until_seen play 3 || { echo "the wipe did not end" >&2; exit 1; }
+key Escape
 opened=no
-for _ in $(seq 1 60); do
-    key Escape
-    sleep 1.2
+for _ in $(seq 1 40); do
     import -window root "$out/menu.png"
     if menu_shown "$out/menu.png"; then
         opened=yes
         break
     fi
+    wait_for 0.5
 done
-[ "$opened" = yes ] || { echo "the pause menu did not open" >&2; exit 1; }
+[ "$opened" = yes ] || { echo "the pause menu did not open on Escape" >&2; exit 1; }
 screenshot pause-menu
 
 click "$listX" "$creditsY"

@@ -167,7 +167,7 @@ TEST_F(InputBindingFileSystem, FileBindingsComeFirstWithoutDuplicates)
     EXPECT_EQ(bindings[1].trigType, OnRelease);
     EXPECT_EQ(bindings[2].action, "Square");
     EXPECT_EQ(bindings[2].code, 362);
-    EXPECT_EQ(bindings[3].action, "ScMorvel");
+    EXPECT_EQ(bindings[3].action, "UIPressed");
     EXPECT_FALSE(input.hasAction("Ghost"));
     EXPECT_TRUE(input.isActionEnabled("Jump"));
     EXPECT_FLOAT_EQ(input.getAxisThreshold(), 0.3f);

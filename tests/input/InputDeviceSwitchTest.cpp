@@ -9,7 +9,7 @@ using inputtest::RecordA;
 
 namespace
 {
-class InputDeviceSwitchTest : public inputtest::InputEngineFixture
+class InputDeviceSwitchTest : public inputtest::InputFixture
 {
 };
 
@@ -17,8 +17,9 @@ constexpr int kConnected = InputDevice::kJoystickConnected;
 constexpr int kDisconnected = InputDevice::kJoystickDisconnected;
 }
 
-// The pad button stays held while the key is pressed: only fresh presses switch devices.
-TEST_F(InputDeviceSwitchTest, GamepadThenKeyboardPrintsEachSwitchOnce)
+// Every pressed binding switches: while a pad button and a key are both held, each update
+// switches to the pad and back to the keyboard, in binding order.
+TEST_F(InputDeviceSwitchTest, EachPressedBindingSwitchesTheDevice)
 {
     input.addBinding("Jump", 360, OnPress, RecordA);
     input.addBinding("Walk", 65, OnHold, RecordA);
@@ -36,8 +37,8 @@ TEST_F(InputDeviceSwitchTest, GamepadThenKeyboardPrintsEachSwitchOnce)
     device.press(65);
     step(2);
     EXPECT_FALSE(input.isControllerActive());
-
-    EXPECT_EQ(console.out(), "Controller Connected.\nController Disconnected.\n");
+    EXPECT_EQ(console.out(), "Controller Connected.\nController Disconnected.\n"
+                             "Controller Connected.\nController Disconnected.\n");
 }
 
 TEST_F(InputDeviceSwitchTest, TheAlwaysBoundLeftMouseButtonSwitchesBack)
@@ -46,6 +47,7 @@ TEST_F(InputDeviceSwitchTest, TheAlwaysBoundLeftMouseButtonSwitchesBack)
     device.setPadButton(0, 0, true);
     step();
     ASSERT_TRUE(input.isControllerActive());
+    device.setPadButton(0, 0, false);
 
     test::ConsoleCapture console;
     device.pressMouse(0);
@@ -151,15 +153,13 @@ TEST_F(InputDeviceSwitchTest, JoystickEventsSetTheActivePadAndShowTheNotice)
 
     device.unplugPad(0);
     input.handleJoystickEvent(0, kDisconnected);
-    EXPECT_EQ(input.getJoystickId(), 2) << "the pad still plugged in takes over";
-    EXPECT_EQ(input.getControllerType(), ControllerTypes::kWirelessController);
-
-    device.unplugPad(2);
-    input.handleJoystickEvent(2, kDisconnected);
     EXPECT_EQ(input.getJoystickId(), -1);
     EXPECT_EQ(input.getControllerType(), ControllerTypes::kKeyboard);
+    step();
+    EXPECT_EQ(input.getJoystickId(), 2) << "the next update finds the pad still plugged in";
+    EXPECT_EQ(input.getControllerType(), ControllerTypes::kWirelessController);
 
-    EXPECT_EQ(ui.notices, (std::vector<int32_t>{1, 2, 1, 0}));
+    EXPECT_EQ(inputtest::gNotices, (std::vector<ControllerType>{1, 2, 0}));
 }
 
 TEST_F(InputDeviceSwitchTest, AConnectedPadLastsOnlyUntilTheNextUpdate)

@@ -1,13 +1,9 @@
 #pragma once
-// Shared set-up of the input tests: an input system reading a scripted device, callbacks that
-// record what they were given, and stand-ins for the systems the input system talks to.
+// Shared set-up of the input tests: an input system reading a scripted device, and callbacks
+// that record what they were given.
 
-#include "engine/Engine.h"
-#include "engine/EngineStateManager.h"
 #include "input/FakeInputDevice.h"
 #include "input/InputSystem.h"
-#include "tools/IMGUISystem.h"
-#include "ui/UIManager.h"
 
 #include <gtest/gtest.h>
 
@@ -42,33 +38,32 @@ inline size_t CountCalls(const std::string& callback)
     return count;
 }
 
-class RecordingStateManager : public EngineStateManager
-{
-public:
-    void setNextState(IEngineState* state) override { requests.push_back(state); }
-    std::vector<IEngineState*> requests;
-};
+inline std::vector<ControllerType> gNotices;
 
-class RecordingUIManager : public UIManager
+inline void RecordNotice(ControllerType type)
 {
-public:
-    void showControllerNotice(int32_t controllerType) override { notices.push_back(controllerType); }
-    std::vector<int32_t> notices;
-};
+    gNotices.push_back(type);
+}
 
-// An input system with the built-in bindings over an empty binding file, reading `device`.
+// An input system with the built-in bindings over an empty binding file, reading `device`;
+// its gamepad notices are recorded.
 class InputFixture : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
         gCalls.clear();
+        gNotices.clear();
         input.setDevice(&device);
         input.setBindingFilePath(bindingFile());
+        input.setControllerNotice(&RecordNotice);
+        wire();
         input.initialize();
     }
 
     virtual std::string bindingFile() const { return "tests/data/input/empty.json"; }
+    // Installs what the game hands the system before it starts.
+    virtual void wire() {}
 
     // Each call is one fixed step.
     void step(int times = 1)
@@ -79,26 +74,5 @@ protected:
 
     FakeInputDevice device;
     InputSystem input;
-};
-
-// Adds a current engine with stand-ins for the state manager, interface and developer GUI.
-class InputEngineFixture : public InputFixture
-{
-protected:
-    void SetUp() override
-    {
-        InputFixture::SetUp();
-        engine.makeCurrent();
-        engine.registerSystemAs(EngineStateManager::kName, &states);
-        engine.registerSystemAs(UIManager::kName, &ui);
-        engine.registerSystemAs(IMGUISystem::kName, &gui);
-    }
-
-    void TearDown() override { engine.shutdown(); }
-
-    Engine engine{"T", 800, 600, 10000};
-    RecordingStateManager states;
-    RecordingUIManager ui;
-    IMGUISystem gui;
 };
 }

@@ -5,6 +5,7 @@
 #include "audio/SoundManager.h"
 #include "engine/Engine.h"
 #include "engine/EngineStateManager.h"
+#include "game/GameComposition.h"
 #include "graphics/AnimationManager.h"
 #include "graphics/GraphicsSystem.h"
 #include "graphics/MeshManager.h"
@@ -59,6 +60,7 @@ protected:
         debug.setName(DebugSystem::kName);
         gui.setName(IMGUISystem::kName);
         input.setDevice(&device);
+        WireInput(input);
         gui.setWindow(gl.getWindow());
         engine.registerSystem(&shaders);
         engine.registerSystem(&meshes);

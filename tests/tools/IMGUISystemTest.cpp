@@ -2,6 +2,7 @@
 
 #include "engine/Engine.h"
 #include "engine/EngineStateManager.h"
+#include "game/GameComposition.h"
 #include "input/FakeInputDevice.h"
 #include "input/InputSystem.h"
 #include "support/TestSupport.h"
@@ -54,6 +55,7 @@ protected:
         engine.registerSystem(&gui);
         input.setDevice(&device);
         input.setBindingFilePath("tests/data/input/empty.json");
+        WireInput(input);
         input.initialize();
         states.setNextState(&state);
         states.update();

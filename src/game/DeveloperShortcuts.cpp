@@ -1,4 +1,4 @@
-#include "input/DeveloperShortcuts.h"
+#include "game/DeveloperShortcuts.h"
 
 #include "engine/Engine.h"
 #include "engine/EngineStateManager.h"
@@ -74,7 +74,7 @@ void OnToggleFullscreen(InputEvent)
 
 void AddDeveloperShortcuts(InputSystem& input)
 {
-    input.addBinding("ScMorvel", 49, OnPress, OnScMorvel);
+    input.addBinding(InputSystem::kSandboxShortcut, InputCodes::kKey1, OnPress, OnScMorvel);
     input.addBinding("ScKestrin", 50, OnPress, OnScKestrin);
     input.addBinding("ScTobrin", 51, OnPress, OnScTobrin);
     input.addBinding("ScQuenby", 52, OnPress, OnScQuenby);
