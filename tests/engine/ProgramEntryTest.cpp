@@ -41,6 +41,31 @@ TEST(ProgramEntry, WithoutADisplayGlfwFailsWithItsLine)
     Engine engine("Wendlebox", 800, 600, 10000);
     test::ConsoleCapture console;
     EXPECT_EQ(RunProgram([&engine] { return engine.run(); }), 1);
-    EXPECT_NE(console.err().find("GLFW failed to initialize, shutting down."), std::string::npos);
+    EXPECT_NE(console.err().find("GLFW failed to initialize, shutting down.\nReason: "), std::string::npos);
+    EXPECT_NE(console.err().find("DISPLAY"), std::string::npos) << "GLFW's own description names the cause";
     EXPECT_EQ(Engine::current(), nullptr);
+}
+
+TEST(ProgramEntry, ContentFoldersAreLookedForWhereTheGameStarts)
+{
+    const std::string folder = test::ScratchFolder("ContentFolders");
+    const struct
+    {
+        const char* made;
+        const char* line;
+    } rows[] = {{nullptr, "assets/ and shaders/ were not found in the current folder "},
+                {"/assets/x", "shaders/ was not found in the current folder "},
+                {"/shaders/x", nullptr}};
+    for (const auto& row : rows)
+    {
+        if (row.made)
+            test::WriteText(folder + row.made, "");
+        test::ConsoleCapture console;
+        EXPECT_EQ(ContentFoldersFound(folder), row.line == nullptr);
+        EXPECT_EQ(test::SplitLines(console.err()).size(), row.line ? 1u : 0u);
+        if (row.line)
+        {
+            EXPECT_NE(console.err().find(row.line), std::string::npos) << console.err();
+        }
+    }
 }
