@@ -53,6 +53,9 @@ for target in "${targets[@]}"; do
     rm -rf "$run/artifacts"
     mkdir -p "$run/corpus" "$run/artifacts"
     log="$run/fuzz.log"
+    # The JSON targets' dictionaries (keys of the game's files, numbers out of range).
+    dictionary=()
+    [ -f "$root/fuzz/dict/$target.dict" ] && dictionary=(-dict="$root/fuzz/dict/$target.dict")
     echo "== $target: ${seconds} s"
     # Paths are absolute: the event target works inside its own scratch folder. Closing the
     # target's stdout and stderr keeps the loaders' log lines out; the fuzzer and the
@@ -61,7 +64,7 @@ for target in "${targets[@]}"; do
     status=0
     # shellcheck disable=SC2086
     "$program" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -malloc_limit_mb=512 -close_fd_mask=3 \
-        -print_final_stats=1 -seed="${FUZZ_SEED:-1}" -artifact_prefix="$run/artifacts/" ${FUZZ_OPTIONS:-} \
+        -print_final_stats=1 -seed="${FUZZ_SEED:-1}" -artifact_prefix="$run/artifacts/" "${dictionary[@]}" ${FUZZ_OPTIONS:-} \
         "$run/corpus" "$seeds" >"$log" 2>&1 || status=$?
     executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
     found=$(find "$run/artifacts" -type f | sort)

@@ -27,7 +27,8 @@ TEST(JsonNumber, FitsOnlyWhatTheFieldCanHold)
         {"18446744073709551616", false, false, false, true}, {"3.5e38", false, false, false, false},
         {"9223372036854775807", false, false, true, true}, {"4294967296", false, false, true, true},
         {"-1", true, false, true, true},                 {"-2147483648.5", true, false, true, true},
-        {"2147483647.9", true, true, true, true},         {"true", true, true, true, true},
+        {"2147483647.9", true, true, true, true},         {"2147483648.0", false, true, true, true},
+        {"true", true, true, true, true},
     };
     for (const auto& row : rows)
     {
