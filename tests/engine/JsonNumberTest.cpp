@@ -44,7 +44,10 @@ TEST(JsonNumber, LoadersRefuseAHugeNumberNamingFileAndKeyAndKeepTheDefault)
         test::WriteText(file, R"([{"name": "P", "StatsComp": )" + text + "}]");
         EntityManager manager;
         ArchetypeReader::read(file, manager);
-        const StatsComp stats = *manager.cloneArchetype("P")->getComponent<StatsComp>(StatsComp::kName, StatsCompNull::instance());
+        Entity* player = manager.cloneArchetype("P");
+        const StatsComp stats = *player->getComponent<StatsComp>(StatsComp::kName, StatsCompNull::instance());
+        if (!player->isNull())
+            delete player;
         manager.shutdown();
         return stats;
     };
