@@ -8,6 +8,8 @@
 
 int main()
 {
+    if (!ContentFoldersFound("."))
+        return 1;
     TuneHeapForStartup();
     Engine engine("Wendlebox", 800, 600, 10000);
     engine.setSystemRegistrar(RegisterGameSystems);

@@ -56,6 +56,9 @@ for target in "${targets[@]}"; do
     rm -rf "$run/artifacts"
     mkdir -p "$run/corpus" "$run/artifacts"
     log="$run/fuzz.log"
+    # The JSON targets' dictionaries (keys of the game's files, numbers out of range).
+    dictionary=()
+    [ -f "$root/fuzz/dict/$target.dict" ] && dictionary=(-dict="$root/fuzz/dict/$target.dict")
     echo "== $target: ${seconds} s"
     # Paths are absolute: the event target works inside its own scratch folder. Closing the
     # target's stdout and stderr keeps the loaders' log lines out; the fuzzer and the

@@ -2,12 +2,16 @@
 """Writes the fuzz targets' seed corpora under fuzz/corpus/<target>/.
 
 Each corpus holds one or two of the game's own data files and a few minimal inputs, small so
-that the fuzzer starts from valid shapes and spends its time mutating them. Images come from
+that the fuzzer starts from valid shapes and spends its time mutating them. The JSON targets
+also get a seed of numbers no field can hold in their real keys, and a dictionary under
+fuzz/dict/<target>.dict of every key of the game's file and such numbers: random mutation alone
+seldom writes 1e308 into "Buffered Jump Max Timing". Images come from
 the shared palette; sounds are short tones (WAV written here, FLAC and OGG converted by sox, the OGG stream
 serial fixed).
 Running it again gives identical files.
 """
 
+import json
 import math
 import os
 import shutil
@@ -24,6 +28,36 @@ import palette  # noqa: E402
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 CORPUS = os.path.join(ROOT, "fuzz", "corpus")
+DICTIONARIES = os.path.join(ROOT, "fuzz", "dict")
+
+# Numbers outside the range of the fields they fill: past every float, past every 64-bit
+# integer, just past 32 bits, past the largest float.
+OUT_OF_RANGE = ["1e308", "-1e308", "18446744073709551616", "4294967296", "2147483648", "-2147483649",
+                "3.5e38", "9223372036854775808"]
+
+# Real keys given numbers out of range, by target.
+OUT_OF_RANGE_FILES = {
+    "archetype_file": '[{"name": "Player", "StatsComp": {"Buffered Jump Max Timing": 1e308, '
+                      '"Dash Duration": -1e308, "Max Dash Charges": 18446744073709551616, '
+                      '"Jumping Force": 1e308}, "ColliderComp": {"friction": -1e308}, '
+                      '"BreakingPlatformComp": {"TimeTillBreak": 4294967296}, '
+                      '"MovingPlatformComp": {"TargetWaypointID": 2147483648}}]',
+    "level_file": '{"layers": [{"objects": [{"type": "Wall", "x": 1e308, "y": -1e308, "width": 1, '
+                  '"height": 3.5e38, "properties": [{"name": "WaypointID", "value": 18446744073709551616}, '
+                  '{"name": "Speed", "value": 1e308}]}], "properties": [{"name": "Depth", '
+                  '"value": -1e308}, {"name": "KillPlane", "value": 1e308}]}]}',
+    "animation_sheets": '{"AnimationSheets": [{"Name": "Default", "Columns": 1e308, "Rows": 2, '
+                        '"Animations": [{"Name": "Idle", "FrameCount": 18446744073709551616, '
+                        '"Start Row": -1e308, "Frame Speed": 1e308}]}]}',
+    "binding_file": '{"JOYSTICK_AXIS_THRESHOLD": 1e308, "JOYSTICK_TRIGGER_THRESHOLD": -1e308, '
+                    '"Jump": {"Action": "Jump", "Code": "BUTTON_KEY_SPACE", "TrigType": "OnPress"}}',
+    "emitter_file": '{"Spark": {"Name": "Spark", "NumParticles": 1e308, "Lifespan": -1e308, '
+                    '"LoopDelay": 36893488147419103232, "Velocity": {"x": 1e308}, '
+                    '"SpawnRange": {"Type": 18446744073709551616, "Radius": -1e308}}}',
+    "sound_presets": '{"Beep": {"Name": "Beep", "Volume": 1e308, "Looping": 18446744073709551616}, '
+                     '"FootStepBaseVolume": -1e308, "FootStepVariationVolume": 4294967296}',
+    "sound_groups": '{"Effects": {"Name": "Effects", "Volume": -1e308, "Pitch": 1e308}}',
+}
 
 # Copies of the game's files, by target.
 GAME_FILES = {
@@ -109,6 +143,35 @@ def write_small_files():
     for target, files in SMALL_FILES.items():
         for name, text in files.items():
             write_text(target, name, text)
+    for target, text in OUT_OF_RANGE_FILES.items():
+        write_text(target, "out_of_range.json", text)
+
+
+def object_keys(value, keys):
+    if isinstance(value, dict):
+        for key, member in value.items():
+            keys.add(key)
+            object_keys(member, keys)
+    elif isinstance(value, list):
+        for member in value:
+            object_keys(member, keys)
+    return keys
+
+
+def write_dictionaries():
+    """Every key of the target's game files and seeds, quoted, then the numbers out of range."""
+    os.makedirs(DICTIONARIES, exist_ok=True)
+    for target, text in OUT_OF_RANGE_FILES.items():
+        keys = object_keys(json.loads(text), set())
+        for path in GAME_FILES.get(target, []):
+            with open(os.path.join(ROOT, path), encoding="utf-8") as source:
+                object_keys(json.load(source), keys)
+        for seed in SMALL_FILES.get(target, {}).values():
+            object_keys(json.loads(seed), keys)
+        lines = [json.dumps(json.dumps(key)) for key in sorted(keys)]
+        lines += [json.dumps(number) for number in OUT_OF_RANGE]
+        with open(os.path.join(DICTIONARIES, target + ".dict"), "w", newline="\n") as out:
+            out.write("\n".join(lines) + "\n")
 
 
 def checker(size, first, second):
@@ -215,6 +278,7 @@ def write_sounds():
 def main():
     copy_game_files()
     write_small_files()
+    write_dictionaries()
     write_images()
     write_sounds()
 

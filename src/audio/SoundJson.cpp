@@ -2,9 +2,9 @@
 
 #include "engine/FileHelpers.h"
 #include "engine/JsonFileError.h"
+#include "engine/JsonNumber.h"
 #include "engine/TraceLog.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
@@ -32,7 +32,7 @@ float ReadNumber(const nlohmann::json& object, const char* key, float fallback,
         LogBadValue(file, key, "a number");
         return fallback;
     }
-    return it->get<float>();
+    return ::ReadNumber(*it, key, fallback, file);
 }
 
 int32_t ReadInteger(const nlohmann::json& object, const char* key, int32_t fallback,
@@ -48,10 +48,8 @@ int32_t ReadInteger(const nlohmann::json& object, const char* key, int32_t fallb
         LogBadValue(file, key, "an integer");
         return fallback;
     }
-    // Hand-edited files may write 2.0 for 2; cut it to a whole number as the library does.
-    const double value = it->get<double>();
-    return static_cast<int32_t>(std::clamp(value, static_cast<double>(INT32_MIN),
-                                           static_cast<double>(INT32_MAX)));
+    // Hand-edited files may write 2.0 for 2; it is cut to a whole number.
+    return ::ReadNumber(*it, key, fallback, file);
 }
 
 bool ReadBool(const nlohmann::json& object, const char* key, bool fallback,

@@ -39,6 +39,22 @@ Engine* EngineOf(GLFWwindow* window)
     return static_cast<Engine*>(glfwGetWindowUserPointer(window));
 }
 
+// GLFW's own description of its last error: a failed start says why (no display, no GL 3.3).
+std::string gLastGlfwError;
+
+void RememberGlfwError(int, const char* description)
+{
+    gLastGlfwError = description ? description : "";
+}
+
+// The line the run is known by, then the reason when GLFW gave one.
+void ReportStartFailure(const char* line)
+{
+    std::cerr << line << std::endl;
+    if (!gLastGlfwError.empty())
+        std::cerr << "Reason: " << gLastGlfwError << std::endl;
+}
+
 template <class Call>
 int64_t TimeMicros(Call&& call)
 {
@@ -108,9 +124,11 @@ bool Engine::initialize()
 
 bool Engine::openWindow()
 {
+    gLastGlfwError.clear();
+    glfwSetErrorCallback(&RememberGlfwError);
     if (!glfwInit())
     {
-        std::cerr << "GLFW failed to initialize, shutting down." << std::endl;
+        ReportStartFailure("GLFW failed to initialize, shutting down.");
         return false;
     }
     glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
@@ -122,7 +140,7 @@ bool Engine::openWindow()
     window = glfwCreateWindow(width, height, title.c_str(), nullptr, nullptr);
     if (!window)
     {
-        std::cerr << "Window creation failed, shutting down." << std::endl;
+        ReportStartFailure("Window creation failed, shutting down.");
         glfwTerminate();
         return false;
     }

@@ -101,7 +101,6 @@ void EngineStateManager::pushState(IEngineState* state, bool pauseBelow)
 {
     if (pauseBelow)
         setStatePaused(true, static_cast<int32_t>(getStateCount()) - 1);
-    state->setOwner(this);
     overlays.push_back(state);
     state->load();
     state->initialize();

@@ -3,8 +3,10 @@
 #include "engine/TraceLog.h"
 
 #include <exception>
+#include <filesystem>
 #include <iostream>
 #include <string>
+#include <vector>
 
 namespace
 {
@@ -19,6 +21,22 @@ int Fail(const std::string& problem)
     Log()->error("Wendlebox stopped: " + problem);
     return 1;
 }
+}
+
+bool ContentFoldersFound(const std::string& folder)
+{
+    std::vector<std::string> missing;
+    std::error_code error;
+    for (const char* name : {"assets", "shaders"})
+        if (!std::filesystem::is_directory(std::filesystem::path(folder) / name, error))
+            missing.push_back(std::string(name) + "/");
+    if (missing.empty())
+        return true;
+    const std::string what = missing.size() == 2 ? "assets/ and shaders/ were" : missing[0] + " was";
+    std::cerr << "Wendlebox: " << what << " not found in the current folder "
+              << std::filesystem::weakly_canonical(folder, error).generic_string()
+              << "; the game runs from the repository root (for example ./build/wendlebox there)." << std::endl;
+    return false;
 }
 
 int RunProgram(const std::function<bool()>& runEngine)

@@ -8,6 +8,7 @@
 #include "engine/EventId.h"
 #include "engine/FileHelpers.h"
 #include "engine/JsonFileError.h"
+#include "engine/JsonNumber.h"
 #include "engine/Subject.h"
 #include "engine/TimeHelpers.h"
 #include "engine/TraceLog.h"
@@ -33,6 +34,7 @@
 #include <nlohmann/json.hpp>
 
 #include <cmath>
+#include <type_traits>
 
 using namespace PlayerLookups;
 using namespace PlaySystems;
@@ -116,7 +118,10 @@ T ReadKey(const json& root, const char* key, T value, const std::string& file)
         return value;
     try
     {
-        return root.at(key).get<T>();
+        if constexpr (std::is_arithmetic_v<T>)
+            return ReadNumber(root.at(key), key, value, file);
+        else
+            return root.at(key).get<T>();
     }
     catch (const json::type_error& problem)
     {

@@ -1,6 +1,8 @@
 #include "graphics/AnimationManager.h"
 
 #include "engine/JsonFileError.h"
+#include "engine/JsonFileScope.h"
+#include "engine/JsonNumber.h"
 #include "engine/SystemSingleton.h"
 #include "engine/TraceLog.h"
 #include "graphics/DecodedImage.h"
@@ -11,6 +13,7 @@
 #include <optional>
 #include <sstream>
 #include <stdexcept>
+#include <type_traits>
 
 namespace
 {
@@ -52,13 +55,19 @@ struct SheetData
 template <class T>
 T ReadOr(const json& object, const char* key, T fallback)
 {
-    return object.contains(key) ? object.at(key).get<T>() : fallback;
+    if (!object.contains(key))
+        return fallback;
+    if constexpr (std::is_same_v<T, bool>)
+        return object.at(key).get<bool>();
+    else
+        return ReadNumber(object.at(key), key, fallback);
 }
 
+// A grid size out of range reads as 0, which the grid check refuses with the sheet's name.
 template <class T>
 std::optional<T> ReadOptional(const json& object, const char* key)
 {
-    return object.contains(key) ? std::optional<T>(object.at(key).get<T>()) : std::nullopt;
+    return object.contains(key) ? std::optional<T>(ReadNumber(object.at(key), key, T(0))) : std::nullopt;
 }
 
 bool IsNamedObject(const json& element)
@@ -208,6 +217,7 @@ std::vector<std::string> AnimationManager::getSheetNames() const
 
 void AnimationManager::loadAnimationSheets(const std::string& path)
 {
+    const JsonFileScope scope(path);
     std::ifstream file(path);
     if (!file)
     {

@@ -2,6 +2,8 @@
 
 #include "engine/FileHelpers.h"
 #include "engine/JsonFileError.h"
+#include "engine/JsonFileScope.h"
+#include "engine/JsonNumber.h"
 #include "engine/TraceLog.h"
 
 #include <nlohmann/json.hpp>
@@ -40,8 +42,7 @@ bool ReadEntry(const json& member, const InputCodeNames& names, InputBindingEntr
 
 void ReadThreshold(const json& root, const char* key, float& threshold)
 {
-    if (root.contains(key))
-        threshold = root.at(key).get<float>();
+    threshold = ReadNumberOr(root, key, threshold);
 }
 
 // Bindings live in a top-level object; a file that is not one, or that binds nothing, leaves
@@ -77,6 +78,7 @@ InputBindingFileData ReadData(const json& root, const InputCodeNames& names)
 InputBindingFileData InputBindingFile::read(const std::string& path, const InputCodeNames& names)
 {
     const std::string text = ReadRequiredFile(path);
+    const JsonFileScope scope(path);
     try
     {
         const json root = ParseJsonFile(text, path);

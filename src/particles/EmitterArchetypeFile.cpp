@@ -3,6 +3,8 @@
 #include "engine/Engine.h"
 #include "engine/FileHelpers.h"
 #include "engine/JsonFileError.h"
+#include "engine/JsonFileScope.h"
+#include "engine/JsonNumber.h"
 #include "engine/TraceLog.h"
 #include "graphics/TextureManager.h"
 #include "particles/ParticleEmitter.h"
@@ -11,7 +13,6 @@
 #include <cmath>
 #include <cstdio>
 #include <fstream>
-#include <limits>
 #include <sstream>
 #include <stdexcept>
 
@@ -72,26 +73,20 @@ const json* Find(const json& object, const char* key)
     return found == object.end() ? nullptr : &*found;
 }
 
-// Any number, a boolean counting as 0 or 1.
-double NumberOrBoolean(const json& value, const std::string& key)
+// Any number, a boolean counting as 0 or 1; a number the field cannot hold keeps the default.
+template <class T>
+T NumberOrBoolean(const json& value, const std::string& key, T fallback)
 {
-    if (value.is_boolean())
-        return value.get<bool>() ? 1.0 : 0.0;
-    if (!value.is_number())
+    if (!value.is_boolean() && !value.is_number())
         Fail(key, "must be a number");
-    return value.get<double>();
-}
-
-float ReadFloat(const json& value, const std::string& key)
-{
-    return static_cast<float>(NumberOrBoolean(value, key));
+    return ReadNumber(value, key, fallback);
 }
 
 // A component of a group: absent (or a group that is not an object) reads as 0.
 float ReadComponent(const json& group, const char* component, const std::string& key)
 {
     const json* value = Find(group, component);
-    return value ? ReadFloat(*value, key + "." + component) : 0.0f;
+    return value ? NumberOrBoolean(*value, key + "." + component, 0.0f) : 0.0f;
 }
 
 glm::vec3 ReadVec3(const json& entry, const char* key, const glm::vec3& fallback)
@@ -111,37 +106,22 @@ glm::vec4 ReadColor(const json& entry, const char* key, const glm::vec4& fallbac
             ReadComponent(*group, "a", key)};
 }
 
-int32_t ClampToInt32(double value)
-{
-    const double cut = std::trunc(value);
-    if (cut <= static_cast<double>(std::numeric_limits<int32_t>::min()))
-        return std::numeric_limits<int32_t>::min();
-    if (cut >= static_cast<double>(std::numeric_limits<int32_t>::max()))
-        return std::numeric_limits<int32_t>::max();
-    return static_cast<int32_t>(cut);
-}
-
 // Whole numbers of either sign, or a fraction cut toward zero, kept as a 64-bit pattern:
-// the largest unsigned value and -1 are the same "never expires".
+// the largest unsigned value and -1 are the same "never expires". That value written through
+// a double arrives as 2^64 and means the same.
 int64_t ReadMilliseconds(const json& entry, const char* key, int64_t fallback)
 {
     const json* value = Find(entry, key);
     if (!value)
         return fallback;
-    if (value->is_number_unsigned())
-        return static_cast<int64_t>(value->get<uint64_t>());
-    if (value->is_number_integer())
-        return value->get<int64_t>();
-    if (!value->is_number_float())
+    if (!value->is_number())
         Fail(key, "must be a whole number of milliseconds");
-    const double cut = std::trunc(value->get<double>());
-    if (cut >= kTwoTo64)
+    const bool isFloat = value->is_number_float();
+    if (isFloat && std::trunc(value->get<double>()) == kTwoTo64)
         return -1;
-    if (cut >= kTwoTo63)
-        return static_cast<int64_t>(static_cast<uint64_t>(cut));
-    if (cut < -kTwoTo63)
-        return std::numeric_limits<int64_t>::min();
-    return static_cast<int64_t>(cut);
+    if (value->is_number_unsigned() || (isFloat && value->get<double>() >= kTwoTo63))
+        return static_cast<int64_t>(ReadNumber(*value, key, static_cast<uint64_t>(fallback)));
+    return ReadNumber(*value, key, fallback);
 }
 
 int32_t ReadCount(const json& entry, const char* key, int32_t fallback)
@@ -149,7 +129,7 @@ int32_t ReadCount(const json& entry, const char* key, int32_t fallback)
     const json* value = Find(entry, key);
     if (!value)
         return fallback;
-    return ClampToInt32(NumberOrBoolean(*value, key));
+    return NumberOrBoolean(*value, key, fallback);
 }
 
 bool ReadBool(const json& entry, const char* key, bool fallback)
@@ -207,7 +187,7 @@ void ReadSpawnRange(const json& entry, EmitterRecord& record)
     {
         if (!type->is_number())
             Fail("SpawnRange.Type", "must be a number");
-        record.spawnType = ClampToInt32(type->get<double>());
+        record.spawnType = ReadNumber(*type, "SpawnRange.Type", record.spawnType);
     }
 }
 
@@ -421,6 +401,7 @@ std::string ArchetypeDocumentText(const std::map<std::string, ParticleEmitter*>&
 
 void ReadEmitterArchetypes(const std::string& path, ParticleManager& manager)
 {
+    const JsonFileScope scope(path);
     std::ifstream in(path);
     if (!in)
     {

@@ -2,6 +2,8 @@
 
 #include "engine/Engine.h"
 #include "engine/JsonFileError.h"
+#include "engine/JsonFileScope.h"
+#include "engine/JsonNumber.h"
 #include "engine/TraceLog.h"
 #include "graphics/MeshManager.h"
 #include "graphics/TextureManager.h"
@@ -29,6 +31,7 @@
 #include <fstream>
 #include <memory>
 #include <sstream>
+#include <type_traits>
 
 using nlohmann::json;
 
@@ -40,13 +43,17 @@ bool Has(const json& object, const char* key)
 }
 
 // A number key reads any JSON number or boolean; a whole key the same, cut toward zero; a
-// bool or string key needs exactly that kind. Anything else throws the library's type error.
+// number outside the field's range is refused and the default stands. A bool or string key
+// needs exactly that kind. Anything else throws the library's type error.
 template <class T>
 T ReadOr(const json& object, const char* key, T fallback)
 {
     if (!Has(object, key))
         return fallback;
-    return object.at(key).get<T>();
+    if constexpr (std::is_arithmetic_v<T> && !std::is_same_v<T, bool>)
+        return ReadNumber(object.at(key), key, fallback);
+    else
+        return object.at(key).get<T>();
 }
 
 glm::vec3 ReadVector(const json& object, glm::vec3 fallback)
@@ -237,6 +244,7 @@ void ReadElement(const json& element, EntityManager& manager)
 
 void ArchetypeReader::read(const std::string& path, EntityManager& manager)
 {
+    const JsonFileScope scope(path);
     std::ifstream file(path);
     if (!file.is_open())
     {

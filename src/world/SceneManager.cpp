@@ -3,6 +3,8 @@
 #include "engine/Engine.h"
 #include "engine/FileHelpers.h"
 #include "engine/JsonFileError.h"
+#include "engine/JsonFileScope.h"
+#include "engine/JsonNumber.h"
 #include "engine/SystemSingleton.h"
 #include "engine/TraceLog.h"
 #include "gameplay/PlayerControllerSystem.h"
@@ -48,19 +50,21 @@ void ApplyObjectProperty(Entity* entity, const std::string& name, const json& va
     WaypointComp* waypoint = entity->getComponent<WaypointComp>(WaypointComp::kName, WaypointCompNull::instance());
     MovingPlatformComp* platform = entity->getComponent<MovingPlatformComp>(MovingPlatformComp::kName, MovingPlatformCompNull::instance());
     if (name == "WaypointID")
-        waypoint->setWaypointID(static_cast<uint32_t>(value.get<int32_t>()));
+        waypoint->setWaypointID(static_cast<uint32_t>(
+            ReadNumber(value, name, static_cast<int32_t>(waypoint->getWaypointID()))));
     else if (name == "Speed")
-        waypoint->setSpeed(value.get<float>());
+        waypoint->setSpeed(ReadNumber(value, name, waypoint->getSpeed()));
     else if (name == "TouchStart")
         platform->setTouchStart(value.get<bool>());
     else if (name == "Moving")
         platform->setMoving(value.get<bool>());
     else if (name == "NextWaypointID")
-        waypoint->setNextWaypointID(static_cast<uint32_t>(value.get<int32_t>()));
+        waypoint->setNextWaypointID(static_cast<uint32_t>(
+            ReadNumber(value, name, static_cast<int32_t>(waypoint->getNextWaypointID()))));
     else if (name == "TargetWaypointID")
-        platform->setTargetWaypointID(value.get<int32_t>());
+        platform->setTargetWaypointID(ReadNumber(value, name, platform->getTargetWaypointID()));
     else if (name == "TargetSpeed")
-        platform->setTargetSpeed(value.get<float>());
+        platform->setTargetSpeed(ReadNumber(value, name, platform->getTargetSpeed()));
     else if (name == "NextLevel")
         entity->getComponent<StatsComp>(StatsComp::kName, StatsCompNull::instance())->setNextLevel(value.get<std::string>());
 }
@@ -79,10 +83,11 @@ bool PlaceObject(const json& object, float depth)
     Entity* entity = Manager()->cloneArchetype(object.at("type").get<std::string>());
     if (entity->isNull())
         return false;
-    const float height = object.at("height").get<float>();
-    const float width = object.at("width").get<float>();
-    const float x = object.at("x").get<float>();
-    const float y = object.at("y").get<float>();
+    // An unusable size or corner falls back to the transform's own unit scale and origin.
+    const float height = ReadNumber(object.at("height"), "height", 1.0f);
+    const float width = ReadNumber(object.at("width"), "width", 1.0f);
+    const float x = ReadNumber(object.at("x"), "x", 0.0f);
+    const float y = ReadNumber(object.at("y"), "y", 0.0f);
     const glm::vec3 position(x + width * 0.5f, -(y + height * 0.5f), depth);
     TransformComp* transform = entity->getComponent<TransformComp>(TransformComp::kName, TransformCompNull::instance());
     transform->setPosition(position);
@@ -145,6 +150,7 @@ void SceneManager::loadScene(std::string name)
 void SceneManager::loadSceneByPath(std::string path)
 {
     Manager()->clearActive();
+    const JsonFileScope scope(path);
     std::ifstream file(path);
     if (!file.is_open())
     {
@@ -217,9 +223,9 @@ void SceneManager::buildLayer(const json& layer, const std::string& where, Level
     float depth = 0.0f;
     ForEachProperty(layer, [this, &depth](const std::string& name, const json& value) {
         if (name == "Depth")
-            depth = value.get<float>();
+            depth = ReadNumber(value, name, depth);
         else if (name == "KillPlane")
-            killPlane = value.get<float>();
+            killPlane = ReadNumber(value, name, killPlane);
     });
     for (size_t index = 0; index < objects.size(); ++index)
     {

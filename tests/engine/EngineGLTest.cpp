@@ -107,3 +107,14 @@ TEST(EngineGL, ASecondEngineInTheSameProcessStartsOnItsOwnWindow)
         engine.shutdown();
     }
 }
+
+// A window GLFW refuses (here one of no size) ends the start with the engine's line and GLFW's
+// reason, never silently.
+TEST(EngineGL, AWindowThatCannotBeMadeIsReportedWithTheReason)
+{
+    Engine engine("Wendlebox", 0, 0, 10000);
+    test::ConsoleCapture console;
+    EXPECT_FALSE(engine.run());
+    EXPECT_NE(console.err().find("Window creation failed, shutting down.\nReason: "), std::string::npos) << console.err();
+    EXPECT_EQ(Engine::current(), nullptr);
+}

@@ -75,7 +75,7 @@ TEST_F(EngineStateManagerTest, PushPausesBelowAndPopResumesInTheirOrders)
     switchTo(&a);
     manager.pushState(&overlay, true);
     EXPECT_EQ(journal, (Journal{"A.onPause", "O.load", "O.initialize"}));
-    EXPECT_EQ(overlay.getOwner(), &manager);
+    EXPECT_EQ(overlay.getOwner(), nullptr) << "an overlay gets no owner";
     EXPECT_EQ(manager.getStateCount(), 2u);
     EXPECT_TRUE(manager.isStatePaused(0));
     EXPECT_FALSE(manager.isStatePaused(1));

@@ -41,6 +41,18 @@ TEST(ProgramEntry, WithoutADisplayGlfwFailsWithItsLine)
     Engine engine("Wendlebox", 800, 600, 10000);
     test::ConsoleCapture console;
     EXPECT_EQ(RunProgram([&engine] { return engine.run(); }), 1);
-    EXPECT_NE(console.err().find("GLFW failed to initialize, shutting down."), std::string::npos);
+    EXPECT_NE(console.err().find("GLFW failed to initialize, shutting down.\nReason: "), std::string::npos);
+    EXPECT_NE(console.err().find("DISPLAY"), std::string::npos) << "GLFW's own description names the cause";
     EXPECT_EQ(Engine::current(), nullptr);
+}
+
+// The real binary started elsewhere is driven by start_elsewhere.sh; here, one folder missing.
+TEST(ProgramEntry, AMissingContentFolderIsNamed)
+{
+    const std::string folder = test::ScratchFolder("ContentFolders");
+    test::WriteText(folder + "/assets/x", "");
+    test::ConsoleCapture console;
+    EXPECT_FALSE(ContentFoldersFound(folder));
+    EXPECT_EQ(console.err().find("Wendlebox: shaders/ was not found in the current folder " + folder + ";"), 0u) << console.err();
+    EXPECT_TRUE(ContentFoldersFound("."));
 }
