@@ -50,13 +50,11 @@ for target in "${targets[@]}"; do
         failed+=("$target (unknown target)")
         continue
     fi
-    # A dictionary beside the seeds (fuzz/corpus/<target>.dict) lends the fuzzer whole tokens.
-    dictionary=()
-    [ -f "$seeds.dict" ] && dictionary=(-dict="$seeds.dict")
     rm -rf "$run/artifacts"
     mkdir -p "$run/corpus" "$run/artifacts"
     log="$run/fuzz.log"
-    # The JSON targets' dictionaries (keys of the game's files, numbers out of range).
+    # A target's dictionary (fuzz/dict/<target>.dict) lends the fuzzer whole tokens: the keys of
+    # the game's files, numbers no field can hold, chunk names, endless material files.
     dictionary=()
     [ -f "$root/fuzz/dict/$target.dict" ] && dictionary=(-dict="$root/fuzz/dict/$target.dict")
     echo "== $target: ${seconds} s"
