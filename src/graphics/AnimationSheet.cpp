@@ -26,8 +26,9 @@ glm::vec2 AnimationSheet::getFrameUV(int32_t frame, const std::string& name) con
     const int32_t wholeColumns = static_cast<int32_t>(columns);
     // Frames run left to right along the start row; a frame past the row's end continues on
     // the rows below while u keeps cycling through the columns.
-    const float cellIndex = static_cast<float>(info->startRow) * columns + static_cast<float>(frame % info->frameCount);
-    const float u = static_cast<float>(static_cast<int32_t>(cellIndex) % wholeColumns) / columns;
+    // Counted in 64-bit whole cells: a far start row must not overflow a float-to-int cast.
+    const int64_t cellIndex = static_cast<int64_t>(info->startRow) * wholeColumns + frame % info->frameCount;
+    const float u = static_cast<float>(cellIndex % wholeColumns) / columns;
     // In 64 bits: a file may give any start row, and the sum must not wrap.
     const int64_t row = static_cast<int64_t>(info->startRow) + frame / wholeColumns;
     const float v = (rows - static_cast<float>(row)) / rows;
