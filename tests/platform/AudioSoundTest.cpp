@@ -99,3 +99,25 @@ TEST(AudioSound, SoundPastTheDecodeBoundIsRefusedWithOneLineAndPlaysAsSilence)
     EXPECT_NE(audio.createStream(path), nullptr);
     std::remove(path.c_str());
 }
+
+// The decoder gives up on an Ogg Vorbis file whose header packets are cut short; the file is
+// then unreadable, and nothing of the attempt may stay allocated (the sanitizer build checks).
+TEST(AudioSound, CutOggVorbisIsUnreadable)
+{
+    const std::string folder = test::ScratchFolder("audio-sound-cut-ogg");
+    ASSERT_TRUE(test::WriteTone(folder + "/whole.ogg", 500, 1, 8000, SF_FORMAT_OGG | SF_FORMAT_VORBIS));
+    const std::string whole = test::ReadText(folder + "/whole.ogg");
+    // The headers cut short, and half the file.
+    for (const size_t length : {size_t{100}, whole.size() / 2})
+    {
+        SCOPED_TRACE(length);
+        const std::string path = folder + "/cut.ogg";
+        test::WriteText(path, whole.substr(0, length));
+        for (const bool stream : {false, true})
+        {
+            std::string problem;
+            EXPECT_EQ(AudioSound::load(path, stream, problem), nullptr);
+            EXPECT_EQ(problem, AudioSound::kUnreadable);
+        }
+    }
+}
