@@ -46,17 +46,20 @@ bool AudioOggHeaderScan::startsAsOgg()
 
 bool AudioOggHeaderScan::vorbisHeadersBroken()
 {
-    int headers = 0;
-    while (headers < kVorbisHeaderPackets)
+    ogg_packet packet;
+    const int first = nextPacket(packet);
+    // A file that ends before its first packet never gets as far as the Vorbis setup.
+    if (first <= 0)
+        return first < 0;
+    if (vorbis_synthesis_headerin(&info, &comment, &packet) != 0)
+        return isVorbisId(packet);
+    // The identification header has its page to itself; libsndfile refuses a first page with more.
+    if (ogg_stream_packetpeek(&stream, nullptr) != 0)
+        return true;
+    for (int headers = 1; headers < kVorbisHeaderPackets; ++headers)
     {
-        ogg_packet packet;
-        const int result = nextPacket(packet);
-        // A file that ends before its first packet never got as far as the Vorbis setup.
-        if (result <= 0)
-            return headers > 0 || result < 0;
-        if (vorbis_synthesis_headerin(&info, &comment, &packet) != 0)
-            return headers > 0 || isVorbisId(packet);
-        ++headers;
+        if (nextPacket(packet) != 1 || vorbis_synthesis_headerin(&info, &comment, &packet) != 0)
+            return true;
     }
     return false;
 }
@@ -86,13 +89,18 @@ int AudioOggHeaderScan::nextPacket(ogg_packet& packet)
 
 bool AudioOggHeaderScan::nextPage(ogg_page& page)
 {
-    while (ogg_sync_pageout(&sync, &page) != 1)
+    for (;;)
     {
+        const int result = ogg_sync_pageout(&sync, &page);
+        if (result == 1)
+            return true;
+        // Bytes skipped on the way to the next page: what was read already may hold it.
+        if (result < 0)
+            continue;
         char* buffer = ogg_sync_buffer(&sync, kScanReadSize);
         const size_t got = buffer ? std::fread(buffer, 1, kScanReadSize, file) : 0;
         if (got == 0)
             return false;
         ogg_sync_wrote(&sync, static_cast<long>(got));
     }
-    return true;
 }

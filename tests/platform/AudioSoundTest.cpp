@@ -107,12 +107,14 @@ TEST(AudioSound, CutOggVorbisIsUnreadable)
     const std::string folder = test::ScratchFolder("audio-sound-cut-ogg");
     ASSERT_TRUE(test::WriteTone(folder + "/whole.ogg", 500, 1, 8000, SF_FORMAT_OGG | SF_FORMAT_VORBIS));
     const std::string whole = test::ReadText(folder + "/whole.ogg");
-    // The headers cut short, and half the file.
-    for (const size_t length : {size_t{100}, whole.size() / 2})
+    // The headers cut short, half the file, and the cut headers behind a torn page.
+    const std::string cuts[] = {whole.substr(0, 100), whole.substr(0, whole.size() / 2),
+                                "OggS" + std::string(28, '\0') + whole.substr(0, 100)};
+    for (const std::string& cut : cuts)
     {
-        SCOPED_TRACE(length);
+        SCOPED_TRACE(cut.size());
         const std::string path = folder + "/cut.ogg";
-        test::WriteText(path, whole.substr(0, length));
+        test::WriteText(path, cut);
         for (const bool stream : {false, true})
         {
             std::string problem;
