@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config
     libglfw3-dev libglew-dev libglm-dev nlohmann-json3-dev libtinyobjloader-dev libstb-dev libimgui-dev
-    libopenal-dev libsndfile1-dev
+    libopenal-dev libsndfile1-dev libvorbis-dev libogg-dev libasound2-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth libgl1-mesa-dri xdotool imagemagick
     python3 python3-pil sox fonts-dejavu-core

@@ -19,10 +19,12 @@ namespace
 {
 SoundManager* gSoundManager = nullptr;
 
-// Keyed by the receipt's tag, which never repeats, so no live sound can hide another.
-std::string InstanceKey(const std::string& source, uint64_t tag)
+// The whole receipt count rather than one byte of it: a byte wraps after 256 plays, and a
+// play whose key a live sound of the same source still held went unrecorded, out of reach of
+// stopByName and stopAll (an endless loop then never stopped).
+std::string InstanceKey(const std::string& source)
 {
-    return source + "#" + std::to_string(tag);
+    return source + "#" + std::to_string(SoundReceipt::getCounter());
 }
 
 void ApplyPreset(AudioChannel& channel, const SoundPreset& preset)
@@ -109,6 +111,7 @@ SoundManagerNull* SoundManagerNull::instance()
 
 void SoundManager::initialize()
 {
+    SoundReceipt::resetCounter();
     audio.init(kChannelCount);
     loadGroups();
     loadSources();
@@ -122,10 +125,9 @@ void SoundManager::initialize()
 void SoundManager::update()
 {
     removeFinished();
-    // Muting first means a sound started this step never reaches the output unmuted.
+    audio.update();
     for (auto& [name, group] : groups)
         group->setMute(muted);
-    audio.update();
 }
 
 void SoundManager::render() {}
@@ -133,13 +135,13 @@ void SoundManager::render() {}
 void SoundManager::shutdown()
 {
     audio.release();
-    // A restart loads everything afresh; nothing may point at the released objects.
+    // What pointed at the released sounds, streams and groups goes with them, so a later
+    // initialize loads them afresh instead of using freed ones; the source names are listed
+    // again by that load. Presets and the music list stay.
     instances.clear();
-    musicList.clear();
     sources.clear();
     sourceNames.clear();
     streams.clear();
-    presets.clear();
     groups.clear();
     Log()->message(kLogName, "shutdown");
 }
@@ -157,6 +159,7 @@ SoundReceipt SoundManager::playPreset(std::string name)
     auto it = presets.find(name);
     if (it != presets.end())
         return play(it->second);
+    reportMissing("Sound preset", name);
     auto fallback = presets.find(SoundPreset::kDefaultName);
     if (fallback == presets.end())
         return SoundReceipt();
@@ -185,7 +188,7 @@ SoundReceipt SoundManager::play(SoundPreset preset)
     // A play that yielded no channel has nothing to stop later.
     if (receipt.getTag() != 0)
     {
-        instances.emplace(InstanceKey(preset.source, receipt.getTag()),
+        instances.emplace(InstanceKey(preset.source),
                           SoundInstance{preset.source, channel.getUserData(), channel});
     }
     return receipt;
@@ -209,10 +212,21 @@ bool SoundManager::hasDefaultSource() const
     return sources.count(SoundPreset::kDefaultName) != 0;
 }
 
-AudioSound* SoundManager::findSound(const std::string& source) const
+AudioSound* SoundManager::findSound(const std::string& source)
 {
     auto it = sources.find(source);
-    return it != sources.end() ? it->second : sources.at(SoundPreset::kDefaultName);
+    if (it != sources.end())
+        return it->second;
+    reportMissing("Sound source", source);
+    return sources.at(SoundPreset::kDefaultName);
+}
+
+// Once per name: a missing sound that plays on every jump would otherwise flood the log. The
+// "Default" stand-in plays (or, without it, nothing).
+void SoundManager::reportMissing(const std::string& what, const std::string& name)
+{
+    if (reportedMissing.insert(what + "/" + name).second)
+        Log()->error(what + ", " + name + ", searched for but not found!");
 }
 
 void SoundManager::reportMissingFallbacks() const

@@ -15,6 +15,7 @@
 
 #include <cstdint>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -128,7 +129,8 @@ private:
     // Every play needs the "Default" source loaded; without it (reported once at start-up)
     // every play does nothing.
     bool hasDefaultSource() const;
-    AudioSound* findSound(const std::string& source) const;
+    AudioSound* findSound(const std::string& source);
+    void reportMissing(const std::string& what, const std::string& name);
     void reportMissingFallbacks() const;
     void bindDeveloperKeys();
 
@@ -141,6 +143,8 @@ private:
     std::map<std::string, SoundPreset> presets;
     std::map<std::string, AudioChannelGroup*> groups;
     FootStepSettings footSteps;
+    // Names already logged as missing, each with what it named.
+    std::set<std::string> reportedMissing;
     std::string soundFolder = kDefaultFolder;
 };
 

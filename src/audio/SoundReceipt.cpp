@@ -7,7 +7,7 @@
 
 namespace
 {
-uint64_t gLastTag = 0;
+int32_t gReceiptCounter = 0;
 
 SoundManager* Sound()
 {
@@ -15,9 +15,14 @@ SoundManager* Sound()
 }
 }
 
-uint64_t SoundReceipt::nextTag()
+int32_t SoundReceipt::getCounter()
 {
-    return ++gLastTag;
+    return gReceiptCounter;
+}
+
+void SoundReceipt::resetCounter()
+{
+    gReceiptCounter = 0;
 }
 
 SoundReceipt::SoundReceipt(AudioChannel channel, std::string sourceName, std::string groupName,
@@ -26,7 +31,12 @@ SoundReceipt::SoundReceipt(AudioChannel channel, std::string sourceName, std::st
       groupName(std::move(groupName)), volume(volume), pitch(pitch), stream(stream),
       loopCount(loopCount)
 {
-    this->channel.setUserData(nextTag());
+    // This receipt's address moved on by one receipt per receipt built before it, so
+    // receipts built one after another in the same place get different tags.
+    const auto before = static_cast<uint64_t>(static_cast<int64_t>(gReceiptCounter));
+    this->channel.setUserData(reinterpret_cast<uintptr_t>(this) + before * sizeof(SoundReceipt));
+    // Wraps like the 32-bit count it is rather than overflowing.
+    gReceiptCounter = static_cast<int32_t>(static_cast<uint32_t>(gReceiptCounter) + 1u);
     // Read back: a channel that never started holds no user data, so the tag stays 0 and
     // the first check marks the receipt invalid.
     tag = this->channel.getUserData();

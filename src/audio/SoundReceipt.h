@@ -44,9 +44,9 @@ public:
     void setLoopCount(int32_t count) { loopCount = count; }
     const AudioChannel& getChannel() const { return channel; }
 
-    // The next tag value; never 0 and never repeated while the process runs, so a tag can
-    // key the manager's live sounds without collisions.
-    static uint64_t nextTag();
+    // Receipts built since the manager last initialised; every build counts one.
+    static int32_t getCounter();
+    static void resetCounter();
 
 private:
     bool checkTag();

@@ -1,8 +1,11 @@
 #include "platform/AudioFileReader.h"
 
+#include "platform/AudioOggHeaderScan.h"
+
 AudioFileReader::AudioFileReader(const std::string& path)
 {
-    file = sf_open(path.c_str(), SFM_READ, &info);
+    if (!AudioOggHeaderScan::hasBrokenVorbisHeaders(path))
+        file = sf_open(path.c_str(), SFM_READ, &info);
 }
 
 AudioFileReader::~AudioFileReader()

@@ -6,7 +6,9 @@
 #include "platform/AudioSound.h"
 
 #include <AL/al.h>
+#include <alsa/asoundlib.h>
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 namespace
@@ -15,6 +17,35 @@ constexpr const char* kLogName = "AudioSystem";
 // OpenAL Soft's null backend opens but plays nowhere; silent mode keeps better time.
 constexpr const char* kNullDeviceName = "No Output";
 bool gDeviceAllowed = true;
+constexpr const char* kOpenALLogLevel = "ALSOFT_LOGLEVEL";
+
+void IgnoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
+
+// While the device opens, the sound libraries keep their own complaints to themselves: on a
+// machine without a sound card ALSA and OpenAL Soft print several lines each, and our one line
+// says what matters. OpenAL Soft reads its log level once, when it is first used; a level the
+// user has set is kept.
+class QuietSoundLibraries
+{
+public:
+    QuietSoundLibraries() : setLogLevel(std::getenv(kOpenALLogLevel) == nullptr)
+    {
+        if (setLogLevel)
+            setenv(kOpenALLogLevel, "0", 0);
+        snd_lib_error_set_handler(IgnoreAlsaError);
+    }
+    ~QuietSoundLibraries()
+    {
+        snd_lib_error_set_handler(nullptr);
+        if (setLogLevel)
+            unsetenv(kOpenALLogLevel);
+    }
+    QuietSoundLibraries(const QuietSoundLibraries&) = delete;
+    QuietSoundLibraries& operator=(const QuietSoundLibraries&) = delete;
+
+private:
+    const bool setLogLevel;
+};
 
 // Among equally quiet channels the oldest goes first.
 bool isQuieter(const AudioVoice& a, const AudioVoice& b)
@@ -68,7 +99,10 @@ void AudioSystem::init(int32_t channels)
 
 bool AudioSystem::openDevice()
 {
-    device = alcOpenDevice(nullptr);
+    {
+        const QuietSoundLibraries quiet;
+        device = alcOpenDevice(nullptr);
+    }
     if (!device)
         return false;
     const ALCchar* name = alcGetString(device, ALC_DEVICE_SPECIFIER);

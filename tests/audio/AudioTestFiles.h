@@ -15,12 +15,12 @@ namespace test
 constexpr int kToneRate = 1000;
 
 inline bool WriteTone(const std::string& path, int frames, int channels = 1,
-                      int rate = kToneRate)
+                      int rate = kToneRate, int format = SF_FORMAT_WAV | SF_FORMAT_PCM_16)
 {
     SF_INFO info{};
     info.samplerate = rate;
     info.channels = channels;
-    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+    info.format = format;
     SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
     if (!file)
         return false;

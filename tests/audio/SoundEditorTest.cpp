@@ -3,6 +3,8 @@
 #include "tools/GuiTestSupport.h"
 
 #include <filesystem>
+#include <functional>
+#include <utility>
 
 #include <unistd.h>
 
@@ -10,6 +12,7 @@ namespace
 {
 constexpr const char* kMain = "Sound Manipulation";
 constexpr const char* kPresetEditor = "Selected Preset Editor";
+constexpr const char* kGroupEditor = "Selected Sound Group Editor";
 constexpr const char* kInstances = "Active Sound Instances";
 constexpr const char* kTesting = "Sound Testing";
 
@@ -29,7 +32,7 @@ void PlaceWindows()
     {
         const char* name;
         ImVec2 position;
-    } places[] = {{kMain, {0, 0}}, {kPresetEditor, {620, 0}}, {"Selected Sound Group Editor", {620, 540}},
+    } places[] = {{kMain, {0, 0}}, {kPresetEditor, {620, 0}}, {kGroupEditor, {620, 540}},
                   {kInstances, {1240, 0}}, {kTesting, {1240, 540}}};
     for (const auto& place : places)
     {
@@ -74,6 +77,21 @@ protected:
         ImGui::FindWindowByName(kInstances)->StateStorage.SetInt(instanceItem(index, nullptr), 1);
     }
 
+    // Presses on the item and moves the pointer dx pixels sideways before letting go.
+    bool drag(const char* window, const char* label, float dx)
+    {
+        if (!gui.hover(window, {label}, draw))
+            return false;
+        ImGuiIO& io = ImGui::GetIO();
+        io.MouseDown[0] = true;
+        gui.frame(draw);
+        io.MousePos.x += dx;
+        gui.frame(draw);
+        io.MouseDown[0] = false;
+        gui.frame(draw);
+        return true;
+    }
+
     test::GuiContext gui;
     test::GuiContext::Draw draw;
 };
@@ -95,20 +113,38 @@ TEST_F(SoundEditorTest, AddNowWithAnEmptyNameAddsADefaultPreset)
     EXPECT_EQ(added.pitch, 1.0f);
 }
 
-TEST_F(SoundEditorTest, DeletingTheSelectedPresetClosesItsEditor)
+TEST_F(SoundEditorTest, DeletingTheSelectionClosesItsEditor)
 {
+    const struct
+    {
+        const char* tree;
+        const char* editor;
+        const char* button;
+        std::string SoundEditorState::*selection;
+        std::function<size_t()> count;
+    } cases[] = {
+        {"Presets", kPresetEditor, "Delete Preset", &SoundEditorState::selectedPreset,
+         [this] { return sound.getPresets().count("Beep"); }},
+        {"Sound Groups", kGroupEditor, "Delete Sound Group", &SoundEditorState::selectedGroup,
+         [this] { return sound.getChannelGroups().count("Effects"); }},
+    };
     state().selectedPreset = "Beep";
-    gui.frame(draw);
-    EXPECT_FALSE(test::GuiContext::shown(kPresetEditor)) << "hidden while the tree is closed";
-    test::GuiContext::openTree(kMain, {"Presets"});
-    gui.frame(draw);
-    gui.frame(draw);
-    ASSERT_TRUE(test::GuiContext::shown(kPresetEditor));
-    ASSERT_TRUE(gui.click(kPresetEditor, {"Delete Preset"}, draw));
-    EXPECT_EQ(sound.getPresets().count("Beep"), 0u);
-    gui.frame(draw);
-    EXPECT_FALSE(test::GuiContext::shown(kPresetEditor));
-    EXPECT_TRUE(state().selectedPreset.empty());
+    state().selectedGroup = "Effects";
+    for (const auto& deletion : cases)
+    {
+        SCOPED_TRACE(deletion.button);
+        gui.frame(draw);
+        EXPECT_FALSE(test::GuiContext::shown(deletion.editor)) << "hidden while the tree is closed";
+        test::GuiContext::openTree(kMain, {deletion.tree});
+        gui.frame(draw);
+        gui.frame(draw);
+        ASSERT_TRUE(test::GuiContext::shown(deletion.editor));
+        ASSERT_TRUE(gui.click(deletion.editor, {deletion.button}, draw));
+        EXPECT_EQ(deletion.count(), 0u);
+        gui.frame(draw);
+        EXPECT_FALSE(test::GuiContext::shown(deletion.editor));
+        EXPECT_TRUE((state().*deletion.selection).empty());
+    }
 }
 
 TEST_F(SoundEditorTest, LoopingControlsFollowTheLoopCount)
@@ -161,23 +197,46 @@ TEST_F(SoundEditorTest, StoppingTheSecondOfThreeTestSoundsMovesTheThirdUp)
     ASSERT_TRUE(stopped);
     ASSERT_EQ(receipts.size(), 2u);
     EXPECT_EQ(receipts[1].getTag(), third);
+    EXPECT_EQ(sound.getAudioSystem().getChannelsPlaying(), 2);
+
+    ASSERT_TRUE(gui.click(kTesting, {"Stop All Sound Instances"}, draw));
+    EXPECT_TRUE(receipts.empty());
+    EXPECT_EQ(sound.getAudioSystem().getChannelsPlaying(), 0);
 }
 
-// Once a test sound has ended its channel reads 0 everywhere: the controls keep the values
-// the receipt holds and revive nothing.
+// Once a test sound has ended its channel reads 0 everywhere: its controls keep the values
+// the receipt holds, revive nothing and leave alone the sound that now plays in its slot. A
+// playing sound's controls bring its channel back to its receipt's values.
 TEST_F(SoundEditorTest, ControlsOfAnEndedSoundKeepTheReceiptsValues)
 {
-    SoundReceipt receipt = sound.playPreset("Beep");
+    SoundReceipt ended = sound.playPreset("Beep");
     step(5.0);
-    ASSERT_FALSE(receipt.getChannel().isLive());
-    const float volume = receipt.getVolume();
-    gui.frame([&] {
-        ImGui::Begin(kInstances);
-        EXPECT_FALSE(sound.drawInstanceControls(receipt));
-        ImGui::End();
-    });
-    EXPECT_EQ(receipt.getVolume(), volume);
-    EXPECT_FALSE(receipt.getChannel().isPlaying());
+    SoundReceipt playing = sound.playPreset("Default");
+    ASSERT_EQ(playing.getChannel().getSlot(), ended.getChannel().getSlot());
+    AudioChannel channel = playing.getChannel();
+    channel.setVolume(0.1f);
+    channel.setPitch(0.3f);
+    channel.setLoopCount(4);
+    // The ended sound's controls come last, so nothing they did to the slot is undone.
+    const test::GuiContext::Draw controls = [&] {
+        float x = 0.0f;
+        for (auto [window, receipt] : {std::pair{"Playing", &playing}, std::pair{"Ended", &ended}})
+        {
+            ImGui::SetNextWindowPos(ImVec2(x += 500.0f, 0.0f));
+            ImGui::Begin(window);
+            EXPECT_FALSE(sound.drawInstanceControls(*receipt));
+            ImGui::End();
+        }
+    };
+    ASSERT_TRUE(gui.click("Ended", {"looping Toggle"}, controls));
+    EXPECT_EQ(ended.getLoopCount(), 1);
+    EXPECT_FLOAT_EQ(ended.getVolume(), 0.5f);
+    EXPECT_FLOAT_EQ(ended.getPitch(), 2.0f);
+    EXPECT_FALSE(ended.isPlaying());
+    EXPECT_EQ(sound.getAudioSystem().getChannelsPlaying(), 1);
+    EXPECT_FLOAT_EQ(channel.getVolume(), 1.0f);
+    EXPECT_FLOAT_EQ(channel.getPitch(), 1.0f);
+    EXPECT_EQ(channel.getLoopCount(), 0);
 }
 
 TEST_F(SoundEditorTest, SaveWritesFilesThatLoadBackEqual)
@@ -190,7 +249,13 @@ TEST_F(SoundEditorTest, SaveWritesFilesThatLoadBackEqual)
     ASSERT_TRUE(gui.click(kMain, {"Presets", "Add Now"}, draw));
     ASSERT_EQ(sound.getPresets().count("Boom"), 1u);
     sound.getPresets().at("Boom").loopCount = -1;
-    sound.getChannelGroups().at("Effects")->setPitch(0.75f);
+    // Group values change at once, for the sounds already playing on the group too.
+    const SoundReceipt beep = sound.playPreset("Beep");
+    state().selectedGroup = "Effects";
+    test::GuiContext::openTree(kMain, {"Sound Groups"});
+    ASSERT_TRUE(drag(kGroupEditor, "Volume", -50.0f));
+    ASSERT_TRUE(drag(kGroupEditor, "Pitch", -50.0f));
+    EXPECT_FLOAT_EQ(beep.getChannel().getAudibility(), 0.5f * 0.25f);
 
     const std::string saved = ShortFolder();
     ASSERT_TRUE(gui.click(kMain, {"Preset Save File Path"}, draw));
@@ -217,7 +282,7 @@ TEST_F(SoundEditorTest, SaveWritesFilesThatLoadBackEqual)
     }
     ASSERT_EQ(reloaded.getChannelGroups().size(), sound.getChannelGroups().size());
     EXPECT_FLOAT_EQ(reloaded.getChannelGroups().at("Effects")->getPitch(), 0.75f);
-    EXPECT_FLOAT_EQ(reloaded.getChannelGroups().at("Effects")->getVolume(), 0.5f);
+    EXPECT_FLOAT_EQ(reloaded.getChannelGroups().at("Effects")->getVolume(), 0.25f);
     reloaded.shutdown();
     std::filesystem::remove_all(saved);
 }

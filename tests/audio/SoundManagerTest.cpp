@@ -39,14 +39,21 @@ TEST_F(SoundManagerTest, PlayPresetPlaysItsSourceOnItsGroupWithItsValues)
     EXPECT_FALSE(receipt.isPlaying());
 }
 
+// Each missing name is logged once, however often it is played.
 TEST_F(SoundManagerTest, UnknownPresetAndUnknownSourceFallBackToDefault)
 {
+    test::ConsoleCapture console;
     SoundReceipt byPreset = sound.playPreset("NoSuchPreset");
     EXPECT_EQ(byPreset.getSourceName(), "Default");
     EXPECT_EQ(byPreset.getGroupName(), "Default");
 
     SoundReceipt bySource = sound.playPreset("Ghost");
     EXPECT_EQ(bySource.getSourceName(), "NoSuchSource");
+    sound.playPreset("NoSuchPreset");
+    sound.playPreset("Ghost");
+    EXPECT_EQ(test::SplitLines(console.err()),
+              (std::vector<std::string>{"ERROR! : Sound preset, NoSuchPreset, searched for but not found!",
+                                        "ERROR! : Sound source, NoSuchSource, searched for but not found!"}));
     // The Default sound lasts one second.
     step(0.9);
     EXPECT_TRUE(bySource.isPlaying());
@@ -74,6 +81,8 @@ TEST_F(SoundManagerTest, MissingDefaultSoundIsLoggedOnceAndPlaysNothing)
     for (const auto& lose : loseDefault)
     {
         sound.shutdown();
+        // Presets outlive a shutdown; each case reads its presets file afresh.
+        sound.getPresets().clear();
         std::filesystem::create_directories(folder + "soundSources");
         ASSERT_TRUE(test::WriteTone(folder + "soundSources/Default.wav", 1000));
         test::WriteText(folder + "soundPresets.json", test::kTestPresets);
@@ -228,25 +237,29 @@ TEST_F(SoundManagerTest, AddPresetKeepsAnExistingName)
     EXPECT_EQ(added.loopCount, 0);
 }
 
-TEST_F(SoundManagerTest, ShutdownClearsEverySoRestartStartsClean)
+// A second initialize must not reach the sounds, streams and groups the shutdown released.
+TEST_F(SoundManagerTest, ShutdownForgetsWhatItReleasedSoRestartStartsClean)
 {
     SoundReceipt old = sound.playPreset("BeepLoop");
     sound.playPreset("Theme");
     sound.addPreset("Extra", "Beep", "Effects", 1.0f, 1.0f);
     sound.shutdown();
-    EXPECT_TRUE(sound.getPresets().empty());
     EXPECT_TRUE(sound.getChannelGroups().empty());
     EXPECT_TRUE(sound.getSources().empty());
     EXPECT_TRUE(sound.getSourceNames().empty());
     EXPECT_TRUE(sound.getStreams().empty());
     EXPECT_TRUE(sound.getLiveInstances().empty());
-    EXPECT_TRUE(sound.getMusicList().empty());
+    EXPECT_EQ(sound.getPresets().count("Extra"), 1u);
+    EXPECT_EQ(sound.getMusicList().size(), 1u);
 
     sound.initialize();
     EXPECT_FALSE(old.isPlaying());
-    EXPECT_EQ(sound.getPresets().count("Extra"), 0u);
     EXPECT_TRUE(sound.playPreset("Theme").isPlaying());
+    EXPECT_TRUE(sound.playPreset("Extra").isPlaying());
     EXPECT_EQ(sound.getSourceNames().size(), 2u);
+    // The receipt count starts again at initialize: this is the second receipt since.
+    ASSERT_EQ(sound.getLiveInstances().size(), 1u);
+    EXPECT_EQ(sound.getLiveInstances().begin()->first, "Beep#2");
 }
 
 TEST_F(SoundManagerTest, InitializeAndShutdownWriteTheirTraceLines)

@@ -29,13 +29,14 @@ TEST(SoundReceiptEmptyTest, EmptyReceiptIsInertAndQuiet)
     EXPECT_FALSE(empty.isValid());
 }
 
-TEST_F(SoundReceiptTest, EveryPlayGetsItsOwnTagStampedOnTheChannel)
+TEST_F(SoundReceiptTest, EveryPlayStampsItsTagOnTheChannel)
 {
-    SoundReceipt a = sound.playPreset("Beep");
-    SoundReceipt b = sound.playPreset("Beep");
-    EXPECT_NE(a.getTag(), 0u);
-    EXPECT_NE(a.getTag(), b.getTag());
-    EXPECT_EQ(a.getChannel().getUserData(), a.getTag());
+    for (const char* preset : {"Beep", "Theme"})
+    {
+        SoundReceipt receipt = sound.playPreset(preset);
+        EXPECT_NE(receipt.getTag(), 0u) << preset;
+        EXPECT_EQ(receipt.getChannel().getUserData(), receipt.getTag()) << preset;
+    }
 }
 
 TEST_F(SoundReceiptTest, ReceiptTurnsInvalidOnceItsSoundHasEnded)

@@ -99,3 +99,27 @@ TEST(AudioSound, SoundPastTheDecodeBoundIsRefusedWithOneLineAndPlaysAsSilence)
     EXPECT_NE(audio.createStream(path), nullptr);
     std::remove(path.c_str());
 }
+
+// The decoder gives up on an Ogg Vorbis file whose header packets are cut short; the file is
+// then unreadable, and nothing of the attempt may stay allocated (the sanitizer build checks).
+TEST(AudioSound, CutOggVorbisIsUnreadable)
+{
+    const std::string folder = test::ScratchFolder("audio-sound-cut-ogg");
+    ASSERT_TRUE(test::WriteTone(folder + "/whole.ogg", 500, 1, 8000, SF_FORMAT_OGG | SF_FORMAT_VORBIS));
+    const std::string whole = test::ReadText(folder + "/whole.ogg");
+    // The headers cut short, half the file, and the cut headers behind a torn page.
+    const std::string cuts[] = {whole.substr(0, 100), whole.substr(0, whole.size() / 2),
+                                "OggS" + std::string(28, '\0') + whole.substr(0, 100)};
+    for (const std::string& cut : cuts)
+    {
+        SCOPED_TRACE(cut.size());
+        const std::string path = folder + "/cut.ogg";
+        test::WriteText(path, cut);
+        for (const bool stream : {false, true})
+        {
+            std::string problem;
+            EXPECT_EQ(AudioSound::load(path, stream, problem), nullptr);
+            EXPECT_EQ(problem, AudioSound::kUnreadable);
+        }
+    }
+}

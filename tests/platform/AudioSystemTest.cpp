@@ -4,6 +4,7 @@
 #include "platform/AudioSystem.h"
 #include "support/TestSupport.h"
 
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace
@@ -306,4 +307,18 @@ TEST_F(AudioLayerTest, NothingPlaysWithoutASoundOrAfterRelease)
     EXPECT_FALSE(audio.isInitialized());
     audio.init(8);
     EXPECT_FALSE(channel.isLive());
+}
+
+// Without a sound card the sound libraries' own complaints stay off the terminal, and the
+// log level lent to OpenAL Soft while the device opens is not left behind.
+TEST(AudioLayer, OpeningTheDeviceLeavesTheLibrariesQuiet)
+{
+    const bool logLevelSet = std::getenv("ALSOFT_LOGLEVEL") != nullptr;
+    AudioSystem audio;
+    test::ConsoleCapture console;
+    audio.init(4);
+    const std::string err = console.err();
+    EXPECT_EQ(err.find("ALSA lib"), std::string::npos) << err;
+    EXPECT_EQ(err.find("AL lib"), std::string::npos) << err;
+    EXPECT_EQ(std::getenv("ALSOFT_LOGLEVEL") != nullptr, logLevelSet);
 }
