@@ -2,6 +2,7 @@
 
 #include "engine/Engine.h"
 #include "engine/EngineStateManager.h"
+#include "engine/FileHelpers.h"
 #include "engine/SystemSingleton.h"
 #include "engine/TraceLog.h"
 #include "input/InputSystem.h"
@@ -80,8 +81,12 @@ void IMGUISystem::initialize()
     Log()->message(kLogName, "initialize");
 }
 
+// The GUI library would rewrite its settings file in place, and a second game reading it
+// meanwhile could meet half a file; this system reads it and writes it whole, by a rename.
 void IMGUISystem::startBackends(GLFWwindow* target)
 {
+    ImGui::GetIO().IniFilename = nullptr;
+    ImGui::LoadIniSettingsFromDisk(kSettingsFile);
     ImGui_ImplGlfw_InitForOpenGL(target, true);
     ImGui_ImplOpenGL3_Init(kGlslVersion);
     window = target;
@@ -115,6 +120,16 @@ void IMGUISystem::update()
         drawPerformanceOverlay();
     ImGui::Render();
     fitViewportToWindow();
+    if (ImGui::GetIO().WantSaveIniSettings)
+        saveSettings();
+}
+
+void IMGUISystem::saveSettings() const
+{
+    if (!backendsReady)
+        return;
+    WriteTextAtomically(kSettingsFile, ImGui::SaveIniSettingsToMemory());
+    ImGui::GetIO().WantSaveIniSettings = false;
 }
 
 void IMGUISystem::beginFrame()
@@ -183,6 +198,7 @@ void IMGUISystem::shutdown()
     {
         Input()->setKeyboardCapture(nullptr);
         Input()->setMouseCapture(nullptr);
+        saveSettings();
         if (backendsReady)
         {
             ImGui_ImplOpenGL3_Shutdown();

@@ -24,6 +24,8 @@ public:
     static constexpr const char* kLogName = "IMGUIManager";
     static constexpr const char* kOverlayTitle = "Example: Simple overlay";
     static constexpr const char* kGlslVersion = "#version 330";
+    // Where the developer windows' places and sizes are kept between runs.
+    static constexpr const char* kSettingsFile = "imgui.ini";
     static IMGUISystem* getInstance();
 
     void initialize() override;
@@ -55,6 +57,7 @@ private:
     void startHeadless();
     void beginFrame();
     void fitViewportToWindow() const;
+    void saveSettings() const;
 
     // Hidden until F3; initialize hides them again.
     bool stateToolsShown = false;
