@@ -80,11 +80,18 @@ struct FaceCount
 {
     size_t largestFace = 0;
     uint64_t triangleCorners = 0;
+    bool namesMaterialLibrary = false;
 };
 
 bool IsBlank(char c)
 {
     return c == ' ' || c == '\t';
+}
+
+// Whether the line from `at` to `end` is the statement `word` followed by a blank.
+bool IsStatement(const std::string& text, size_t at, size_t end, const std::string& word)
+{
+    return at + word.size() < end && text.compare(at, word.size(), word) == 0 && IsBlank(text[at + word.size()]);
 }
 
 // Corners are runs of anything but blanks, as the loader splits them; counting a stray byte as
@@ -108,7 +115,8 @@ FaceCount CountFaces(const std::string& text)
         const size_t end = std::min(text.find_first_of("\r\n", at), text.size());
         while (at < end && IsBlank(text[at]))
             ++at;
-        if (at + 1 < end && text[at] == 'f' && IsBlank(text[at + 1]))
+        count.namesMaterialLibrary = count.namesMaterialLibrary || IsStatement(text, at, end, "mtllib");
+        if (IsStatement(text, at, end, "f"))
         {
             const size_t corners = CountCorners(text, at + 1, end);
             count.largestFace = std::max(count.largestFace, corners);
@@ -122,6 +130,10 @@ FaceCount CountFaces(const std::string& text)
 void CheckFaces(const std::string& path, const std::string& text)
 {
     const FaceCount count = CountFaces(text);
+    // Nothing draws OBJ materials, so a material library is never opened (one such as
+    // /dev/zero would never end); the line tells whoever made the file why.
+    if (count.namesMaterialLibrary)
+        Log()->error("File: [" + path + "] names a material library; meshes draw no materials, so it is not read.");
     if (count.largestFace > ObjLimits::kMaxFaceCorners)
         Fail("File: [" + path + "] has a face of " + std::to_string(count.largestFace) +
              " corners; a mesh face may have at most " + std::to_string(ObjLimits::kMaxFaceCorners) + ".");

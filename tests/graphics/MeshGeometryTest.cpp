@@ -154,7 +154,12 @@ TEST(MeshGeometry, TheGameMeshesAreAUnitQuadAndAUnitRing)
 // triangulated or read to its end.
 TEST(MeshGeometry, FilesPastTheLimitsAreRefusedBeforeTheyCostTimeOrMemory)
 {
-    EXPECT_EQ(ReadObjGeometry(WriteObj("material", "mtllib /dev/zero\n" + Polygons(3))).vertices.size(), 3u);
+    {
+        test::ConsoleCapture console;
+        const std::string path = WriteObj("material", "mtllib /dev/zero\n" + Polygons(3));
+        EXPECT_EQ(ReadObjGeometry(path).vertices.size(), 3u);
+        EXPECT_EQ(test::CountOccurrences(console.err(), "File: [" + path + "] names a material library"), 1);
+    }
     EXPECT_EQ(ReadObjGeometry(WriteObj("widest", Polygons(256))).faces.size(), 254u);
     const struct
     {
