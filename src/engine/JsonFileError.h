@@ -11,7 +11,8 @@
 // the bound keeps every later recursive walk or copy of a document shallow.
 constexpr int kMaxJsonDepth = 64;
 
-// A data file that could not be read as JSON; the text names the file and the problem.
+// A data file that could not be read as JSON, or that holds a value of the wrong kind; the text
+// names the file and the problem.
 class JsonFileError : public std::runtime_error
 {
 public:

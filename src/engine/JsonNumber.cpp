@@ -1,6 +1,7 @@
 #include "engine/JsonNumber.h"
 
 #include "engine/JsonFileError.h"
+#include "engine/JsonValue.h"
 #include "engine/TraceLog.h"
 
 #include <cmath>
@@ -65,6 +66,8 @@ std::optional<T> FitNumber(const json& value)
 template <class T>
 T ReadNumber(const json& value, const std::string& key, T fallback, const std::string& file)
 {
+    if (!value.is_number() && !value.is_boolean())
+        ThrowWrongKind(value, key, "a number", file);
     const std::optional<T> number = FitNumber<T>(value);
     if (number)
         return *number;

@@ -3,9 +3,10 @@
 // checked against the field it fills before it is converted: one outside the field's range
 // (1e308 into a whole number, or into a float) has no value there at all, so it is refused
 // with one line naming the file and the key, and the field keeps its default. A missing key
-// keeps the default silently. A value that is not a number throws the JSON library's type
-// error, as get<T> does, so each loader keeps its own rule for values of the wrong kind; a
-// boolean reads as 0 or 1, and a fraction is cut toward zero for a whole-number field.
+// keeps the default silently. A value that is not a number throws JsonFileError naming the
+// file, the key, what it holds and that a number was expected (JsonValue.h), so each loader
+// keeps its own rule for values of the wrong kind; a boolean reads as 0 or 1, and a fraction is
+// cut toward zero for a whole-number field.
 //
 // Instantiated for int32_t, uint32_t, int64_t, uint64_t, float and double.
 
@@ -20,7 +21,7 @@
 template <class T>
 std::optional<T> FitNumber(const nlohmann::json& value);
 
-// The value as a T; out of range: the line "File: [file] key "key": <value> is out of range;
+// The value as a T; of the wrong kind: the wrong-kind error; out of range: the line "File: [file] key "key": <value> is out of range;
 // the default stands." on the trace log's error output, and the fallback.
 template <class T>
 T ReadNumber(const nlohmann::json& value, const std::string& key, T fallback, const std::string& file);

@@ -114,13 +114,13 @@ TEST(InputBindingFile, BadJsonAndWrongTypesStopWithTheLibraryError)
     EXPECT_THROW(ReadText("deep.json", std::string(100000, '[') + std::string(100000, ']')), JsonFileError);
     EXPECT_THROW(ReadText("action.json", R"({"a": {"Action": 5, "Code": "BUTTON_KEY_A", "TrigType": "OnPress"}})"),
                  nlohmann::json::type_error);
-    EXPECT_THROW(ReadText("threshold.json", R"({"JOYSTICK_AXIS_THRESHOLD": "wide"})"), nlohmann::json::type_error);
+    EXPECT_THROW(ReadText("threshold.json", R"({"JOYSTICK_AXIS_THRESHOLD": "wide"})"), JsonFileError);
     // A wrong type stops start-up even in an entry whose code name is unknown.
     EXPECT_THROW(ReadText("trig.json", R"({"a": {"Action": "Jump", "Code": "BUTTON_KEY_NOPE", "TrigType": 0}})"),
                  nlohmann::json::type_error);
     EXPECT_THROW(ReadText("code.json", R"({"a": {"Action": "Jump", "Code": 32, "TrigType": "OnNever"}})"),
                  nlohmann::json::type_error);
-    for (const char* name : {"broken.json", "huge.json", "deep.json"})
+    for (const char* name : {"broken.json", "huge.json", "deep.json", "threshold.json"})
         EXPECT_NE(console.err().find(name), std::string::npos) << name;
 }
 

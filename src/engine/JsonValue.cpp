@@ -1,0 +1,87 @@
+#include "engine/JsonValue.h"
+
+#include "engine/JsonFileError.h"
+#include "engine/JsonFileScope.h"
+
+using nlohmann::json;
+
+namespace
+{
+// Long enough to recognise the value, short enough to keep the line on one screen.
+constexpr size_t kExcerptLength = 40;
+
+bool IsUtf8Continuation(char c)
+{
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+std::string Ending(const std::string& outcome)
+{
+    return outcome.empty() ? "." : "; " + outcome + ".";
+}
+
+std::string WrongKindProblem(const json& value, const std::string& key, const std::string& expected,
+                             const std::string& outcome)
+{
+    return "key \"" + key + "\": " + JsonExcerpt(value) + " is " + JsonKindText(value) + "; " + expected +
+           " was expected" + Ending(outcome);
+}
+}
+
+std::string JsonKindText(const json& value)
+{
+    switch (value.type())
+    {
+    case json::value_t::string: return "a string";
+    case json::value_t::boolean: return "a boolean";
+    case json::value_t::array: return "an array";
+    case json::value_t::object: return "an object";
+    case json::value_t::null: return "null";
+    default: return "a number";
+    }
+}
+
+std::string JsonExcerpt(const json& value)
+{
+    std::string text = value.dump(-1, ' ', false, json::error_handler_t::replace);
+    if (text.size() <= kExcerptLength)
+        return text;
+    size_t length = kExcerptLength;
+    // Never cut a character in half: the line is UTF-8 like the file.
+    while (length > 0 && IsUtf8Continuation(text[length]))
+        --length;
+    return text.substr(0, length) + "...";
+}
+
+std::string WrongKindText(const json& value, const std::string& key, const std::string& expected,
+                          const std::string& file, const std::string& outcome)
+{
+    return JsonProblemText(file, WrongKindProblem(value, key, expected, outcome));
+}
+
+void ThrowWrongKind(const json& value, const std::string& key, const std::string& expected, const std::string& file)
+{
+    throw JsonFileError(file, WrongKindProblem(value, key, expected, ""));
+}
+
+std::string JsonShapeText(const std::string& file, const std::string& subject, const json& value,
+                          const std::string& expected, const std::string& outcome)
+{
+    const std::string holder = subject.empty() ? "" : subject + " ";
+    return JsonProblemText(file, holder + "holds " + JsonKindText(value) + "; " + expected + " was expected" +
+                                     Ending(outcome));
+}
+
+std::string ReadString(const json& value, const std::string& key)
+{
+    if (!value.is_string())
+        ThrowWrongKind(value, key, "a string", JsonFileScope::current());
+    return value.get<std::string>();
+}
+
+bool ReadBool(const json& value, const std::string& key)
+{
+    if (!value.is_boolean())
+        ThrowWrongKind(value, key, "true or false", JsonFileScope::current());
+    return value.get<bool>();
+}
