@@ -79,17 +79,22 @@ void TraceLog::startAt(const std::string& baseFolder)
 bool TraceLog::writeBanner()
 {
     std::ofstream file(getFilePath(), std::ios::trunc);
-    if (!file)
-    {
-        warnOnce("Trace log " + getFilePath() + " cannot be written; its lines are lost.");
-        return false;
-    }
     file << "Team: Velmora" << std::endl
          << "Project: Wendlebox" << std::endl
          << "Version 1.2.4 - Week 9\n" << std::endl
          << "Thornquell Approved :]" << std::endl
          << "Trace Log Start" << std::endl;
-    return true;
+    return wrote(file);
+}
+
+// A full device opens like any file and refuses only the writes, so success is known only once
+// the line has been flushed.
+bool TraceLog::wrote(const std::ofstream& file)
+{
+    if (file)
+        return true;
+    warnOnce("Trace log " + getFilePath() + " cannot be written; its lines are lost.");
+    return false;
 }
 
 void TraceLog::warnOnce(const std::string& problem)
@@ -117,10 +122,8 @@ void TraceLog::appendLine(const std::string& line)
     if (folder.empty())
         return;
     std::ofstream file(getFilePath(), std::ios::app);
-    if (file)
-        file << line << std::endl;
-    else
-        warnOnce("Trace log " + getFilePath() + " cannot be written; its lines are lost.");
+    file << line << std::endl;
+    wrote(file);
 }
 
 void TraceLog::message(const std::string& source, const std::string& text)

@@ -7,6 +7,7 @@
 
 #include "engine/IEngineSystem.h"
 
+#include <iosfwd>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,7 @@ public:
 private:
     void appendLine(const std::string& line);
     bool writeBanner();
+    bool wrote(const std::ofstream& file);
     void warnOnce(const std::string& problem);
 
     std::string folder;

@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 
 namespace
 {
@@ -139,14 +140,23 @@ TEST(TraceLog, AnUnwritableLogSaysSoOnceOnStandardError)
         EXPECT_EQ(test::CountOccurrences(console.err(), "APPDATA, XDG_DATA_HOME and HOME are all unset"), 1)
             << console.err();
     }
-    const std::string base = test::ScratchFolder("TraceLogIsAFolder");
-    std::filesystem::create_directories(base + "/Wendlebox/TraceLog.txt");
-    TraceLog log;
-    test::ConsoleCapture console;
-    log.startAt(base);
-    log.message("A", "b");
-    log.error("c");
-    const std::string unwritable = "Trace log " + base + "/Wendlebox/TraceLog.txt cannot be written";
-    EXPECT_EQ(test::CountOccurrences(console.err(), unwritable), 1) << console.err();
-    EXPECT_NE(console.out().find("A : b"), std::string::npos);
+    // A folder in the log's place refuses the open; a full device takes the open and refuses
+    // every write.
+    const std::pair<const char*, std::function<void(const std::string&)>> blockers[] = {
+        {"TraceLogIsAFolder", [](const std::string& path) { std::filesystem::create_directories(path); }},
+        {"TraceLogOnAFullDevice", [](const std::string& path) { std::filesystem::create_symlink("/dev/full", path); }}};
+    for (const auto& [name, block] : blockers)
+    {
+        const std::string base = test::ScratchFolder(name);
+        std::filesystem::create_directories(base + "/Wendlebox");
+        block(base + "/Wendlebox/TraceLog.txt");
+        TraceLog log;
+        test::ConsoleCapture console;
+        log.startAt(base);
+        log.message("A", "b");
+        log.error("c");
+        const std::string unwritable = "Trace log " + base + "/Wendlebox/TraceLog.txt cannot be written";
+        EXPECT_EQ(test::CountOccurrences(console.err(), unwritable), 1) << name << "\n" << console.err();
+        EXPECT_NE(console.out().find("A : b"), std::string::npos) << name;
+    }
 }
