@@ -3,7 +3,7 @@
 // OpenGL texture coordinates expect. Decoding touches no GL state and no state shared between
 // threads, so worker threads decode while the GL thread uploads what was decoded before.
 // A file is checked before any pixel is decoded: its header must not promise more than the
-// game can hold, nor its compressed data inflate past what the header promises, so a small
+// game can hold, nor its compressed data inflate far past what the header promises, so a small
 // hostile file never costs gigabytes.
 
 #include <cstddef>

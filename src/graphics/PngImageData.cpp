@@ -2,6 +2,7 @@
 
 #include <stb/stb_image.h>
 
+#include <algorithm>
 #include <climits>
 #include <memory>
 
@@ -90,14 +91,20 @@ uint64_t NeededBytes(const std::string& bytes, const Chunk& header)
                            ChannelsOf(byteAt(9)) * byteAt(8), byteAt(12) != 0);
 }
 
-// Inflates into a buffer of the needed size with stb's own inflater, which fails rather than
-// write past it; the buffer is never read.
-bool InflatesWithin(const PngLayout& layout, uint64_t needed)
+uint64_t InflateBound(uint64_t needed)
 {
-    if (needed > INT_MAX || layout.pixelData.size() > INT_MAX)
+    constexpr uint64_t kLeastMargin = uint64_t(1) << 20;
+    return needed + std::max(needed, kLeastMargin);
+}
+
+// Inflates into a buffer of the given size with stb's own inflater, which fails rather than
+// write past it; the buffer is never read.
+bool InflatesWithin(const PngLayout& layout, uint64_t bound)
+{
+    if (bound > INT_MAX || layout.pixelData.size() > INT_MAX)
         return false;
-    const int room = static_cast<int>(needed);
-    const std::unique_ptr<char[]> scratch(new char[needed]);
+    const int room = static_cast<int>(bound);
+    const std::unique_ptr<char[]> scratch(new char[bound]);
     const char* data = layout.pixelData.data();
     const int size = static_cast<int>(layout.pixelData.size());
     return (layout.raw ? stbi_zlib_decode_noheader_buffer(scratch.get(), room, data, size)
@@ -145,8 +152,8 @@ std::string PngImageDataRefusal(const std::string& bytes)
     if (layout.header.type != "IHDR" || layout.header.length != kHeaderSize)
         return {};
     const uint64_t needed = NeededBytes(bytes, layout.header);
-    if (needed == 0 || InflatesWithin(layout, needed))
+    if (needed == 0 || InflatesWithin(layout, InflateBound(needed)))
         return {};
-    return "is a damaged PNG image: its pixel data does not inflate within the " + std::to_string(needed) +
-           " bytes its size needs.";
+    return "is a damaged PNG image: its pixel data inflates past " + std::to_string(InflateBound(needed)) +
+           " bytes, far more than the " + std::to_string(needed) + " its size needs.";
 }

@@ -4,8 +4,10 @@
 // the length of the deflated pixel data, which it inflates whole, into a buffer it keeps
 // doubling, before comparing it with the size in the header. A megabyte of deflated zeros
 // inflates to a gigabyte. So the pixel data is first inflated here, by stb's own inflater into
-// a buffer of exactly the size the header needs, which refuses to write past its end: data
-// that fits there is what stb's decode will inflate, and nothing more.
+// a buffer of bounded size, which refuses to write past its end: data that fits there is what
+// stb's decode will inflate, and nothing more. The bound leaves a margin past the size the
+// header needs, because stb takes data that runs on past the pixels and real encoders have been
+// seen padding it with zeros.
 
 #include <cstdint>
 #include <string>
@@ -17,6 +19,7 @@ bool PngChunksFit(const std::string& bytes);
 // the packed pixels, for each of the seven interlace passes when interlaced.
 uint64_t PngFilteredSize(uint32_t width, uint32_t height, unsigned bitsPerPixel, bool interlaced);
 
-// Why the pixel data of a PNG whose chunks fit may not be decoded, or empty when it may. Sets
-// aside as many bytes as the header's size needs, so that size must have been checked.
+// Why the pixel data of a PNG whose chunks fit may not be decoded, or empty when it may. Data
+// may inflate past the size its header needs by that size again, or by 1 MiB when more. Sets
+// aside that many bytes, so the header's size must have been checked.
 std::string PngImageDataRefusal(const std::string& bytes);
