@@ -27,6 +27,13 @@ ParticleManager* Manager()
     return Engine::getSystem<ParticleManager>(ParticleManager::kName, ParticleManagerNull::instance());
 }
 
+// Whether the list a particle of this kind goes to would keep it; the null manager keeps none.
+bool ListHasRoom(bool fading)
+{
+    ParticleManager* manager = Manager();
+    return fading ? manager->canAddComplexParticle() : manager->canAddParticle();
+}
+
 int64_t SaturatingAdd(int64_t a, int64_t b)
 {
     int64_t sum = 0;
@@ -199,10 +206,12 @@ int32_t ParticleEmitter::burstCount(int32_t count) const
 
 // The draws of one particle, in their fixed order: velocity x, y; colour r, g, b, a;
 // lifespan; scale x, y; the spawn parameter u; the offset (box: x, y); the firewall digit.
+// The burst ends early once its list is full: a particle that would be dropped at once is
+// neither built nor drawn for, so a huge count costs no more than the room left.
 void ParticleEmitter::spawnBurstParticles(RandomGenerator& random, int32_t count, bool fading)
 {
     const glm::vec3 origin = getPosition();
-    for (int32_t i = 0; i < count; ++i)
+    for (int32_t i = 0; i < count && ListHasRoom(fading); ++i)
     {
         glm::vec3 particleVelocity(0.0f);
         particleVelocity.x = velocity.x + random.range(-velocityDeviationX, velocityDeviationX);

@@ -37,10 +37,16 @@ void StepAndCull(std::vector<std::unique_ptr<T>>& list)
 }
 
 template <class T>
+bool HasRoom(const std::vector<std::unique_ptr<T>>& list, int32_t limit)
+{
+    return static_cast<int64_t>(list.size()) < limit;
+}
+
+template <class T>
 bool AddWithin(std::vector<std::unique_ptr<T>>& list, int32_t limit, T* particle)
 {
     std::unique_ptr<T> owned(particle);
-    if (!owned || static_cast<int64_t>(list.size()) >= limit)
+    if (!owned || !HasRoom(list, limit))
         return false;
     list.push_back(std::move(owned));
     return true;
@@ -124,6 +130,16 @@ bool ParticleManager::addParticle(Particle* particle)
 bool ParticleManager::addComplexParticle(ComplexParticle* particle)
 {
     return AddWithin(complexParticles, complexParticleLimit, particle);
+}
+
+bool ParticleManager::canAddParticle() const
+{
+    return HasRoom(particles, particleLimit);
+}
+
+bool ParticleManager::canAddComplexParticle() const
+{
+    return HasRoom(complexParticles, complexParticleLimit);
 }
 
 void ParticleManager::clearParticles()

@@ -37,6 +37,11 @@ public:
     // Always takes the particle: one refused because its list is full is deleted at once.
     virtual bool addParticle(Particle* particle);
     virtual bool addComplexParticle(ComplexParticle* particle);
+    // Whether the list would keep one more particle. Emitters ask before building each one,
+    // so a burst larger than the room left stops at the cap instead of building the rest only
+    // to have them deleted.
+    virtual bool canAddParticle() const;
+    virtual bool canAddComplexParticle() const;
     virtual void clearParticles();
     virtual void loadArchetypes();
     // Stores a clone under the name unless the name is taken: the first registration wins.
@@ -82,6 +87,8 @@ public:
 
     bool addParticle(Particle* particle) override;
     bool addComplexParticle(ComplexParticle* particle) override;
+    bool canAddParticle() const override { return false; }
+    bool canAddComplexParticle() const override { return false; }
     void clearParticles() override {}
     void loadArchetypes() override {}
     void registerArchetype(std::string, ParticleEmitter*) override {}

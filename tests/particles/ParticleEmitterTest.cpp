@@ -159,6 +159,14 @@ TEST(ParticleEmitter, BurstSizeWithAndWithoutDensity)
     emitter.update();
     EXPECT_EQ(world.manager.getParticleCount(), 3u);
     EXPECT_EQ(world.manager.getComplexParticleCount(), 9u);
+
+    // Bursts far past the room left build only what fits; each firewall particle built asks for a texture.
+    emitter.setUseDensity(false);
+    emitter.setFlag(ParticleEmitter::kFirewallFlag, true);
+    emitter.setNumParticles(50000);
+    emitter.setNumComplexParticles(50000);
+    emitter.update();
+    EXPECT_EQ(world.textures.requested.size(), 2u * ParticleManager::kParticleLimit - 3u - 9u);
 }
 
 TEST(ParticleEmitter, LoopDelayTimesTheBursts)

@@ -188,6 +188,8 @@ TEST(ParticleManager, NullManagerStoresNothing)
     EXPECT_TRUE(null->isNull());
     EXPECT_FALSE(null->addParticle(NewParticle(0.0f)));
     EXPECT_FALSE(null->addComplexParticle(NewComplex()));
+    EXPECT_FALSE(null->canAddParticle());
+    EXPECT_FALSE(null->canAddComplexParticle());
     EXPECT_EQ(null->getParticleCount(), 0u);
     EXPECT_EQ(null->createEmitter("Dash"), ParticleEmitterNull::instance());
     EXPECT_TRUE(null->getArchetypes().empty());
