@@ -3,6 +3,7 @@
 #include "engine/FileHelpers.h"
 #include "engine/JsonFileError.h"
 #include "engine/JsonNumber.h"
+#include "engine/JsonValue.h"
 #include "engine/TraceLog.h"
 
 #include <cstdint>
@@ -14,10 +15,10 @@ namespace SoundJson
 {
 namespace
 {
-void LogBadValue(const std::string& file, const char* key, const char* expected)
+// The sound files go on past a value of the wrong kind, with the key's default.
+void LogBadValue(const nlohmann::json& value, const std::string& file, const char* key, const char* expected)
 {
-    Log()->error("Sound file [" + file + "] key \"" + key + "\": expected " + expected +
-                 ", using the default.");
+    Log()->error(WrongKindText(value, key, expected, file, "the default stands"));
 }
 }
 
@@ -29,7 +30,7 @@ float ReadNumber(const nlohmann::json& object, const char* key, float fallback,
         return fallback;
     if (!it->is_number())
     {
-        LogBadValue(file, key, "a number");
+        LogBadValue(*it, file, key, "a number");
         return fallback;
     }
     return ::ReadNumber(*it, key, fallback, file);
@@ -45,7 +46,7 @@ int32_t ReadInteger(const nlohmann::json& object, const char* key, int32_t fallb
         return it->get<bool>() ? 1 : 0;
     if (!it->is_number())
     {
-        LogBadValue(file, key, "an integer");
+        LogBadValue(*it, file, key, "an integer");
         return fallback;
     }
     // Hand-edited files may write 2.0 for 2; it is cut to a whole number.
@@ -60,7 +61,7 @@ bool ReadBool(const nlohmann::json& object, const char* key, bool fallback,
         return fallback;
     if (!it->is_boolean())
     {
-        LogBadValue(file, key, "true or false");
+        LogBadValue(*it, file, key, "true or false");
         return fallback;
     }
     return it->get<bool>();
@@ -74,7 +75,7 @@ std::string ReadString(const nlohmann::json& object, const char* key, const std:
         return fallback;
     if (!it->is_string())
     {
-        LogBadValue(file, key, "a string");
+        LogBadValue(*it, file, key, "a string");
         return fallback;
     }
     return it->get<std::string>();

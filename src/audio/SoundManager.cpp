@@ -3,6 +3,8 @@
 #include "audio/SoundJson.h"
 #include "engine/FileHelpers.h"
 #include "engine/Engine.h"
+#include "engine/JsonFileError.h"
+#include "engine/JsonValue.h"
 #include "engine/SystemSingleton.h"
 #include "engine/TraceLog.h"
 #include "input/InputSystem.h"
@@ -10,6 +12,8 @@
 #include "platform/AudioSound.h"
 
 #include <fstream>
+#include <optional>
+#include <set>
 #include <stdexcept>
 #include <utility>
 
@@ -18,6 +22,16 @@ using nlohmann::json;
 namespace
 {
 SoundManager* gSoundManager = nullptr;
+
+// The presets file's own top-level settings, which sit among the presets.
+constexpr const char* kFootStepBaseVolume = "FootStepBaseVolume";
+constexpr const char* kFootStepBasePitch = "FootStepBasePitch";
+constexpr const char* kFootStepVariationVolume = "FootStepVariationVolume";
+constexpr const char* kFootStepVariationPitch = "FootStepVariationPitch";
+constexpr const char* kVariationOnOff = "VarationOn/Off";
+const std::set<std::string> kPresetFileSettings = {kFootStepBaseVolume, kFootStepBasePitch, kFootStepVariationVolume,
+                                                   kFootStepVariationPitch, kVariationOnOff};
+const std::set<std::string> kNoSettings;
 
 // The whole receipt count rather than one byte of it: a byte wraps after 256 plays, and a
 // play whose key a live sound of the same source still held went unrecorded, out of reach of
@@ -78,22 +92,50 @@ bool WriteSoundFile(const std::string& path, const json& document)
     return false;
 }
 
-// Group and preset files hold one object per entry, in an object keyed by name or in an array.
-template <class Visit>
-void ForEachNamedEntry(const json& document, const std::string& file, Visit visit)
+std::string EntrySubject(const json& document, const std::string& key)
 {
+    return document.is_array() ? "entry " + key : "entry \"" + key + "\"";
+}
+
+// The entry's name, or nothing when the entry is of the wrong shape, which is then reported.
+std::optional<std::string> EntryName(const json& entry, const std::string& subject, const std::string& file)
+{
+    const std::string skipped = subject + " is skipped";
+    if (!entry.is_object())
+    {
+        Log()->error(JsonShapeText(file, subject, entry, "an object with a \"Name\"", "it is skipped"));
+        return std::nullopt;
+    }
+    const auto name = entry.find("Name");
+    if (name == entry.end())
+        Log()->error(JsonProblemText(file, "key \"Name\" is missing; a string was expected; " + skipped + "."));
+    else if (!name->is_string())
+        Log()->error(WrongKindText(*name, "Name", "a string", file, skipped));
+    else
+        return name->get<std::string>();
+    return std::nullopt;
+}
+
+// Group and preset files hold one object per entry, in an object keyed by name or in an array;
+// null (what the editor saves when there is nothing) holds none. Anything else, and an entry
+// that is no object with a string "Name", is reported and skipped. Top-level members named in
+// `settings` are the file's own settings, which their reader checks: only one that looks like
+// an entry is taken for one.
+template <class Visit>
+void ForEachNamedEntry(const json& document, const std::string& file, const std::string& entries,
+                       const std::set<std::string>& settings, Visit visit)
+{
+    if (!document.is_null() && !document.is_object() && !document.is_array())
+        Log()->error(JsonShapeText(file, "", document, "an object or a list of " + entries, "none is loaded"));
     if (!document.is_object() && !document.is_array())
         return;
-    for (const json& entry : document)
+    for (const auto& item : document.items())
     {
-        if (!entry.is_object() || !entry.contains("Name"))
+        const bool looksLikeEntry = item.value().is_object() && item.value().contains("Name");
+        if (document.is_object() && settings.count(item.key()) && !looksLikeEntry)
             continue;
-        if (!entry["Name"].is_string())
-        {
-            Log()->error("Sound file [" + file + "] key \"Name\": expected a string, entry skipped.");
-            continue;
-        }
-        visit(entry["Name"].get<std::string>(), entry);
+        if (const auto name = EntryName(item.value(), EntrySubject(document, item.key()), file))
+            visit(*name, item.value());
     }
 }
 }
@@ -326,7 +368,7 @@ void SoundManager::loadGroups()
 {
     const std::string path = soundFolder + "soundGroups.json";
     const json document = SoundJson::ParseRequiredFile(path);
-    ForEachNamedEntry(document, path, [&](const std::string& name, const json& entry) {
+    ForEachNamedEntry(document, path, "sound groups", kNoSettings, [&](const std::string& name, const json& entry) {
         const float volume = SoundJson::ReadNumber(entry, "Volume", 1.0f, path);
         const float pitch = SoundJson::ReadNumber(entry, "Pitch", 1.0f, path);
         getChannelGroup(name);
@@ -356,15 +398,13 @@ void SoundManager::loadPresets()
     const json document = SoundJson::ParseRequiredFile(path);
     if (document.is_object())
     {
-        footSteps.baseVolume = SoundJson::ReadNumber(document, "FootStepBaseVolume", 0.0f, path);
-        footSteps.basePitch = SoundJson::ReadNumber(document, "FootStepBasePitch", 0.0f, path);
-        footSteps.variationVolume =
-            SoundJson::ReadInteger(document, "FootStepVariationVolume", 0, path);
-        footSteps.variationPitch =
-            SoundJson::ReadInteger(document, "FootStepVariationPitch", 0, path);
-        footSteps.variationOn = SoundJson::ReadBool(document, "VarationOn/Off", false, path);
+        footSteps.baseVolume = SoundJson::ReadNumber(document, kFootStepBaseVolume, 0.0f, path);
+        footSteps.basePitch = SoundJson::ReadNumber(document, kFootStepBasePitch, 0.0f, path);
+        footSteps.variationVolume = SoundJson::ReadInteger(document, kFootStepVariationVolume, 0, path);
+        footSteps.variationPitch = SoundJson::ReadInteger(document, kFootStepVariationPitch, 0, path);
+        footSteps.variationOn = SoundJson::ReadBool(document, kVariationOnOff, false, path);
     }
-    ForEachNamedEntry(document, path, [&](const std::string& name, const json& entry) {
+    const auto readPreset = [&](const std::string& name, const json& entry) {
         if (presets.count(name))
             return;
         SoundPreset preset;
@@ -374,7 +414,8 @@ void SoundManager::loadPresets()
         preset.pitch = SoundJson::ReadNumber(entry, "Pitch", 1.0f, path);
         preset.loopCount = SoundJson::ReadLoopCount(entry, path);
         presets.emplace(name, std::move(preset));
-    });
+    };
+    ForEachNamedEntry(document, path, "sound presets", kPresetFileSettings, readPreset);
 }
 
 void SoundManager::loadMusicList()

@@ -2,6 +2,7 @@
 
 #include "engine/Engine.h"
 #include "engine/JsonFileError.h"
+#include "engine/JsonValue.h"
 #include "engine/SystemSingleton.h"
 #include "engine/TraceLog.h"
 
@@ -9,7 +10,9 @@
 
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <sstream>
+#include <utility>
 
 namespace
 {
@@ -21,19 +24,52 @@ struct EventSwitchFile
     std::vector<std::string> notActive;
 };
 
-std::vector<std::string> ReadNameList(const nlohmann::json& file, const char* listName)
+// The switches are set from the whole file or not at all.
+constexpr const char* kNothingSwitched = "no event is switched";
+
+// The names of one list (none when it is absent), or nothing when the list or a name in it is
+// of the wrong kind, which is then reported.
+std::optional<std::vector<std::string>> ReadNameList(const nlohmann::json& file, const char* listName,
+                                                     const std::string& path)
 {
-    if (!file.contains(listName))
-        return {};
-    return file.at(listName).get<std::vector<std::string>>();
+    const auto list = file.find(listName);
+    if (list == file.end())
+        return std::vector<std::string>();
+    if (!list->is_array())
+    {
+        Log()->error(WrongKindText(*list, listName, "a list of event names", path, kNothingSwitched));
+        return std::nullopt;
+    }
+    std::vector<std::string> names;
+    for (const nlohmann::json& name : *list)
+    {
+        if (!name.is_string())
+        {
+            Log()->error(WrongKindText(name, listName, "an event name", path, kNothingSwitched));
+            return std::nullopt;
+        }
+        names.push_back(name.get<std::string>());
+    }
+    return names;
 }
 
-EventSwitchFile ParseEventSwitchFile(const std::string& text, const std::string& path)
+// The two lists, or nothing when the file is of the wrong shape, which is then reported in one
+// line. Malformed JSON throws.
+std::optional<EventSwitchFile> ParseEventSwitchFile(const std::string& text, const std::string& path)
 {
     const nlohmann::json file = ParseJsonFile(text, path);
     if (!file.is_object())
-        throw nlohmann::json::type_error::create(302, "top level is not an object", &file);
-    return {ReadNameList(file, "Active"), ReadNameList(file, "NotActive")};
+    {
+        Log()->error(JsonShapeText(path, "", file, "an object of event lists", kNothingSwitched));
+        return std::nullopt;
+    }
+    std::optional<std::vector<std::string>> active = ReadNameList(file, "Active", path);
+    std::optional<std::vector<std::string>> notActive;
+    if (active)
+        notActive = ReadNameList(file, "NotActive", path);
+    if (!notActive)
+        return std::nullopt;
+    return EventSwitchFile{std::move(*active), std::move(*notActive)};
 }
 }
 
@@ -155,8 +191,8 @@ void Subject::RunTimedCallbacks(std::list<TimedCallback>& callbacks)
     }
 }
 
-// A file that cannot be parsed is reported and leaves every switch unset, so start-up goes on
-// as if the file were absent.
+// A file that cannot be parsed, or is of the wrong shape, is reported and leaves every switch
+// unset, so start-up goes on as if the file were absent.
 void Subject::loadEventFile(const std::string& name)
 {
     const std::string path = "assets/" + name + ".json";
@@ -169,7 +205,7 @@ void Subject::loadEventFile(const std::string& name)
     }
     std::stringstream text;
     text << in.rdbuf();
-    EventSwitchFile file;
+    std::optional<EventSwitchFile> file;
     try
     {
         file = ParseEventSwitchFile(text.str(), path);
@@ -179,8 +215,10 @@ void Subject::loadEventFile(const std::string& name)
         Log()->error("Event file " + path + " is corrupted: " + problem.what());
         return;
     }
-    applySwitchList(file.active, "Active", true);
-    applySwitchList(file.notActive, "NotActive", false);
+    if (!file)
+        return;
+    applySwitchList(file->active, "Active", true);
+    applySwitchList(file->notActive, "NotActive", false);
 }
 
 void Subject::applySwitchList(const std::vector<std::string>& names, const char* listName, bool enabled)

@@ -147,7 +147,8 @@ public:
     void setPackageSettingsPath(const std::string& path) { packageSettingsPath = path; }
 
     // Reads the keys of the package file present in root over `previous`; out-of-range
-    // dot counts and step counts are logged and bounded. Type errors throw.
+    // dot counts and step counts are logged and bounded. A root that is not an object is
+    // logged and keeps `previous`; a value of the wrong kind throws JsonFileError.
     static PackageSettings ReadPackageSettings(const nlohmann::json& root, PackageSettings previous,
                                                const std::string& file);
 

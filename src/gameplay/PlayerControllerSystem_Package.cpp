@@ -8,7 +8,9 @@
 #include "engine/EventId.h"
 #include "engine/FileHelpers.h"
 #include "engine/JsonFileError.h"
+#include "engine/JsonFileScope.h"
 #include "engine/JsonNumber.h"
+#include "engine/JsonValue.h"
 #include "engine/Subject.h"
 #include "engine/TimeHelpers.h"
 #include "engine/TraceLog.h"
@@ -34,7 +36,6 @@
 #include <nlohmann/json.hpp>
 
 #include <cmath>
-#include <type_traits>
 
 using namespace PlayerLookups;
 using namespace PlaySystems;
@@ -111,23 +112,10 @@ void SimulatePackageStep(PreviewBody& entity)
     entity.body.move(&entity.transform);
 }
 
-template <class T>
-T ReadKey(const json& root, const char* key, T value, const std::string& file)
+std::string ReadTextOr(const json& root, const char* key, const std::string& value)
 {
-    if (!root.contains(key))
-        return value;
-    try
-    {
-        if constexpr (std::is_arithmetic_v<T>)
-            return ReadNumber(root.at(key), key, value, file);
-        else
-            return root.at(key).get<T>();
-    }
-    catch (const json::type_error& problem)
-    {
-        Log()->error(file + ", key \"" + key + "\": " + problem.what());
-        throw;
-    }
+    const auto found = root.find(key);
+    return found == root.end() ? value : ReadString(*found, key);
 }
 
 // NaN and negative values give 0; values above the bound give the bound, with a line.
@@ -153,21 +141,27 @@ PackageSettings PlayerControllerSystem::ReadPackageSettings(const json& root, Pa
                                                             const std::string& file)
 {
     if (!root.is_object())
+    {
+        Log()->error(JsonShapeText(file, "", root, "an object of package settings", "the defaults stand"));
         return previous;
+    }
+    // A value of the wrong kind throws JsonFileError naming the file and the key.
+    const JsonFileScope scope(file);
     PackageSettings read = previous;
-    read.throwPower = ReadKey(root, kThrowPowerKey, read.throwPower, file);
-    read.reticleSpacing = ReadKey(root, kSpacingKey, read.reticleSpacing, file);
-    read.reticleCount = ReadKey(root, kCountKey, read.reticleCount, file);
-    read.reticleTexture = ReadKey(root, kTextureKey, read.reticleTexture, file);
-    read.reticleSize = ReadKey(root, kSizeKey, read.reticleSize, file);
-    read.reticleDistance = ReadKey(root, kDistanceKey, read.reticleDistance, file);
+    read.throwPower = ReadNumberOr(root, kThrowPowerKey, read.throwPower);
+    read.reticleSpacing = ReadNumberOr(root, kSpacingKey, read.reticleSpacing);
+    read.reticleCount = ReadNumberOr(root, kCountKey, read.reticleCount);
+    read.reticleTexture = ReadTextOr(root, kTextureKey, read.reticleTexture);
+    read.reticleSize = ReadNumberOr(root, kSizeKey, read.reticleSize);
+    read.reticleDistance = ReadNumberOr(root, kDistanceKey, read.reticleDistance);
     read.reticleCount = Bounded(read.reticleCount, kMaxReticleDots, kCountKey, file);
     read.reticleSpacing = Bounded(read.reticleSpacing, kMaxPreviewSteps / kMaxReticleDots, kSpacingKey, file);
     read.reticleDistance = Bounded(read.reticleDistance, kMaxPreviewSteps, kDistanceKey, file);
     return read;
 }
 
-// A file that cannot be parsed stops start-up like a missing one, with a line naming it.
+// A file that cannot be parsed, or holds a value of the wrong kind, stops start-up like a
+// missing one, with one line naming it.
 void PlayerControllerSystem::loadPackageSettings()
 {
     const std::string text = ReadRequiredFile(packageSettingsPath);

@@ -5,6 +5,7 @@
 #include "engine/JsonFileError.h"
 #include "engine/JsonFileScope.h"
 #include "engine/JsonNumber.h"
+#include "engine/JsonValue.h"
 #include "engine/TraceLog.h"
 #include "graphics/TextureManager.h"
 #include "particles/ParticleEmitter.h"
@@ -14,15 +15,11 @@
 #include <cstdio>
 #include <fstream>
 #include <sstream>
-#include <stdexcept>
 
 using nlohmann::json;
 
 namespace
 {
-// Source name of the reader's message lines.
-constexpr const char* kReaderLogName = "ReadEmitterArchetypes";
-
 // Every key of an entry, spelled once for reading and writing alike.
 namespace Key
 {
@@ -60,9 +57,14 @@ constexpr const char* kYUpper = "y+";
 constexpr double kTwoTo63 = 9223372036854775808.0;
 constexpr double kTwoTo64 = 18446744073709551616.0;
 
-[[noreturn]] void Fail(const std::string& key, const std::string& problem)
+[[noreturn]] void FailWrongKind(const json& value, const std::string& key, const std::string& expected)
 {
-    throw std::invalid_argument("key \"" + key + "\": " + problem);
+    ThrowWrongKind(value, key, expected, JsonFileScope::current());
+}
+
+[[noreturn]] void FailMissing(const std::string& key, const std::string& expected)
+{
+    throw JsonFileError(JsonFileScope::current(), "key \"" + key + "\" is missing; " + expected + " was expected.");
 }
 
 const json* Find(const json& object, const char* key)
@@ -73,20 +75,12 @@ const json* Find(const json& object, const char* key)
     return found == object.end() ? nullptr : &*found;
 }
 
-// Any number, a boolean counting as 0 or 1; a number the field cannot hold keeps the default.
-template <class T>
-T NumberOrBoolean(const json& value, const std::string& key, T fallback)
-{
-    if (!value.is_boolean() && !value.is_number())
-        Fail(key, "must be a number");
-    return ReadNumber(value, key, fallback);
-}
-
-// A component of a group: absent (or a group that is not an object) reads as 0.
+// A component of a group: absent (or a group that is not an object) reads as 0. Any number, a
+// boolean counting as 0 or 1; a number the field cannot hold keeps the default.
 float ReadComponent(const json& group, const char* component, const std::string& key)
 {
     const json* value = Find(group, component);
-    return value ? NumberOrBoolean(*value, key + "." + component, 0.0f) : 0.0f;
+    return value ? ReadNumber(*value, key + "." + component, 0.0f) : 0.0f;
 }
 
 glm::vec3 ReadVec3(const json& entry, const char* key, const glm::vec3& fallback)
@@ -115,7 +109,7 @@ int64_t ReadMilliseconds(const json& entry, const char* key, int64_t fallback)
     if (!value)
         return fallback;
     if (!value->is_number())
-        Fail(key, "must be a whole number of milliseconds");
+        FailWrongKind(*value, key, "a whole number of milliseconds");
     const bool isFloat = value->is_number_float();
     if (isFloat && std::trunc(value->get<double>()) == kTwoTo64)
         return -1;
@@ -129,17 +123,13 @@ int32_t ReadCount(const json& entry, const char* key, int32_t fallback)
     const json* value = Find(entry, key);
     if (!value)
         return fallback;
-    return NumberOrBoolean(*value, key, fallback);
+    return ReadNumber(*value, key, fallback);
 }
 
-bool ReadBool(const json& entry, const char* key, bool fallback)
+bool ReadSwitch(const json& entry, const char* key, bool fallback)
 {
     const json* value = Find(entry, key);
-    if (!value)
-        return fallback;
-    if (!value->is_boolean())
-        Fail(key, "must be true or false");
-    return value->get<bool>();
+    return value ? ReadBool(*value, key) : fallback;
 }
 
 void ReadTransform(const json& entry, EmitterRecord& record)
@@ -147,8 +137,10 @@ void ReadTransform(const json& entry, EmitterRecord& record)
     const json* transform = Find(entry, Key::kTransformComp);
     if (!transform)
         return;
+    if (!transform->is_object())
+        FailWrongKind(*transform, Key::kTransformComp, "an object holding \"Position\"");
     if (!Find(*transform, Key::kPosition))
-        Fail(Key::kTransformComp, "must hold \"Position\"");
+        FailMissing(std::string(Key::kTransformComp) + "." + Key::kPosition, "a position");
     record.position = ReadVec3(*transform, Key::kPosition, record.position);
 }
 
@@ -167,9 +159,7 @@ void ReadTexture(const json& entry, EmitterRecord& record)
     const json* value = Find(entry, Key::kTexture);
     if (!value)
         return;
-    if (!value->is_string())
-        Fail(Key::kTexture, "must be a texture name");
-    record.texture = value->get<std::string>();
+    record.texture = ReadString(*value, Key::kTexture);
 }
 
 void ReadSpawnRange(const json& entry, EmitterRecord& record)
@@ -185,8 +175,9 @@ void ReadSpawnRange(const json& entry, EmitterRecord& record)
     record.spawnType = 0;
     if (const json* type = Find(*range, Key::kType))
     {
+        // A boolean is no spawn shape, though it counts as a number elsewhere.
         if (!type->is_number())
-            Fail("SpawnRange.Type", "must be a number");
+            FailWrongKind(*type, "SpawnRange.Type", "a number");
         record.spawnType = ReadNumber(*type, "SpawnRange.Type", record.spawnType);
     }
 }
@@ -197,13 +188,9 @@ void ReadFlags(const json& entry, EmitterRecord& record)
     if (!flags || flags->is_null() || (flags->is_object() && flags->empty()))
         return;
     if (!flags->is_array())
-        Fail(Key::kFlags, "must be null or a list of flag names");
+        FailWrongKind(*flags, Key::kFlags, "null or a list of flag names");
     for (const json& flag : *flags)
-    {
-        if (!flag.is_string())
-            Fail(Key::kFlags, "every flag must be a name");
-        record.flags.push_back(flag.get<std::string>());
-    }
+        record.flags.push_back(ReadString(flag, Key::kFlags));
 }
 
 json Vec3Json(const glm::vec3& value)
@@ -229,25 +216,56 @@ json MillisecondsJson(int64_t value)
 {
     return static_cast<uint64_t>(value);
 }
+
+// The reader's two lines when it stops: the file, then what stopped it.
+void ReportStop(const std::string& path, const std::string& line)
+{
+    Log()->error("Failed to parse file, " + path);
+    Log()->error(line);
+}
+
+std::string EntrySubject(const json& document, const std::string& key)
+{
+    return document.is_array() ? "entry " + key : "entry \"" + key + "\"";
+}
+
+// Registers the entries in reading order. Returns the line of a document, or of the first
+// entry, of the wrong shape, which stops the load like a bad value does; empty when none was.
+std::string RegisterArchetypes(const json& document, const std::string& path, ParticleManager& manager)
+{
+    if (!document.is_object() && !document.is_array() && !document.is_null())
+        return JsonShapeText(path, "", document, "an object or a list of particle emitters", "none is loaded");
+    if (document.empty())
+        Log()->error(JsonProblemText(path, "holds no particle emitters."));
+    for (const auto& entry : document.items())
+    {
+        if (!entry.value().is_object())
+            return JsonShapeText(path, EntrySubject(document, entry.key()), entry.value(), "an emitter object",
+                                 "it and the entries after it are not loaded");
+        const EmitterRecord record = ParseEmitterRecord(entry.value());
+        ParticleEmitter emitter;
+        ApplyEmitterRecord(record, emitter);
+        manager.registerArchetype(record.name, &emitter);
+    }
+    return "";
+}
 }
 
 EmitterRecord ParseEmitterRecord(const json& entry)
 {
-    if (!entry.is_object())
-        Fail("entry", "must be an object");
     const json* name = Find(entry, Key::kName);
-    if (!name || !name->is_string())
-        Fail(Key::kName, "is required and must be a string");
+    if (!name)
+        FailMissing(Key::kName, "a string");
 
     EmitterRecord record;
-    record.name = name->get<std::string>();
+    record.name = ReadString(*name, Key::kName);
     ReadTransform(entry, record);
     record.velocity = ReadVec3(entry, Key::kVelocity, record.velocity);
     ReadVelocityDeviation(entry, record);
     record.numParticles = ReadCount(entry, Key::kNumParticles, record.numParticles);
     record.numComplexParticles = ReadCount(entry, Key::kNumComplexParticles, record.numComplexParticles);
     record.lifespan = ReadMilliseconds(entry, Key::kLifespan, record.lifespan);
-    record.loop = ReadBool(entry, Key::kLoop, record.loop);
+    record.loop = ReadSwitch(entry, Key::kLoop, record.loop);
     record.loopDelay = ReadMilliseconds(entry, Key::kLoopDelay, record.loopDelay);
     record.color = ReadColor(entry, Key::kColor, record.color);
     record.colorDeviation = ReadColor(entry, Key::kColorDeviation, record.colorDeviation);
@@ -261,21 +279,9 @@ EmitterRecord ParseEmitterRecord(const json& entry)
     ReadTexture(entry, record);
     record.positionOffset = ReadVec3(entry, Key::kPositionOffset, record.positionOffset);
     ReadSpawnRange(entry, record);
-    record.useDensity = ReadBool(entry, Key::kUseDensity, record.useDensity);
+    record.useDensity = ReadSwitch(entry, Key::kUseDensity, record.useDensity);
     ReadFlags(entry, record);
     return record;
-}
-
-std::vector<json> ArchetypeEntries(const json& document)
-{
-    if (document.is_null())
-        return {};
-    if (!document.is_object() && !document.is_array())
-        Fail("(top level)", "must be an object, a list or null");
-    std::vector<json> entries;
-    for (const json& entry : document)
-        entries.push_back(entry);
-    return entries;
 }
 
 void ApplyEmitterRecord(const EmitterRecord& record, ParticleEmitter& emitter)
@@ -412,21 +418,13 @@ void ReadEmitterArchetypes(const std::string& path, ParticleManager& manager)
     text << in.rdbuf();
     try
     {
-        const std::vector<json> entries = ArchetypeEntries(ParseJsonFile(text.str(), path));
-        if (entries.empty())
-            Log()->message(kReaderLogName, JsonProblemText(path, "holds no particle emitters."));
-        for (const json& entry : entries)
-        {
-            const EmitterRecord record = ParseEmitterRecord(entry);
-            ParticleEmitter emitter;
-            ApplyEmitterRecord(record, emitter);
-            manager.registerArchetype(record.name, &emitter);
-        }
+        const std::string stop = RegisterArchetypes(ParseJsonFile(text.str(), path), path, manager);
+        if (!stop.empty())
+            ReportStop(path, stop);
     }
     catch (const std::exception& error)
     {
-        Log()->error("Failed to parse file, " + path);
-        Log()->error(JsonFailureText(path, error));
+        ReportStop(path, JsonFailureText(path, error));
     }
 }
 

@@ -1,7 +1,8 @@
 #pragma once
-// The emitter archetype file: a JSON object of named entries, one per archetype. Reading is
-// strict about value types and stops at the first bad entry (entries read before it stay);
-// writing puts every archetype's full entry back, keys sorted, four-space indent.
+// The emitter archetype file: a JSON object of named entries, one per archetype (a list of
+// entries reads the same). Reading is strict about value types and shapes and stops at the
+// first bad entry (entries read before it stay), saying which file, key or entry and what was
+// expected; writing puts every archetype's full entry back, keys sorted, four-space indent.
 
 #include "graphics/Texture.h"
 
@@ -52,11 +53,9 @@ struct EmitterRecord
     std::vector<std::string> flags;
 };
 
-// Throws std::invalid_argument (or the JSON library's error) naming the key and the problem.
+// The entry, an object, as a record. A value of the wrong kind or a missing "Name" throws
+// JsonFileError naming the innermost JsonFileScope's file and the key.
 EmitterRecord ParseEmitterRecord(const nlohmann::json& entry);
-// The entries of a whole document in reading order; throws for a top level that is not an
-// object, an array or null.
-std::vector<nlohmann::json> ArchetypeEntries(const nlohmann::json& document);
 void ApplyEmitterRecord(const EmitterRecord& record, ParticleEmitter& emitter);
 
 EmitterRecord RecordFromEmitter(const std::string& name, const ParticleEmitter& emitter);
@@ -64,8 +63,9 @@ nlohmann::json EmitterRecordToJson(const EmitterRecord& record);
 // The text the file receives: "null" for no archetypes.
 std::string ArchetypeDocumentText(const std::map<std::string, ParticleEmitter*>& archetypes);
 
-// Registers every entry of the file with the manager. A missing file registers nothing
-// silently; a malformed one logs "Failed to parse file, <path>" and keeps what came before.
+// Registers every entry of the file with the manager. A missing file registers nothing and
+// says so, as does an empty one (null, [] or {}); a malformed or wrong-shaped one logs "Failed
+// to parse file, <path>" and the line saying what is wrong, and keeps what came before.
 void ReadEmitterArchetypes(const std::string& path, ParticleManager& manager);
 // Rewrites the file atomically; a file that cannot be written is left as it was, the failure
 // logged and false returned.

@@ -30,7 +30,14 @@ TEST_F(SoundFilesTest, GroupsFileSetsVolumeAndPitchAndDefaultsToOne)
     test::WriteText(folder + "soundGroups.json",
                     R"([{"Name": "A", "Volume": 0.5}, {"Name": "B", "Pitch": 1.5},
                         {"Name": "A", "Volume": 0.25}, {"Volume": 0.1}, 3])");
+    test::ConsoleCapture console;
     start();
+    const std::string file = "ERROR! : File: [" + folder + "soundGroups.json] ";
+    const std::string err = console.err();
+    EXPECT_NE(err.find(file + R"(key "Name" is missing; a string was expected; entry 3 is skipped.)"),
+              std::string::npos);
+    EXPECT_NE(err.find(file + R"(entry 4 holds a number; an object with a "Name" was expected; it is skipped.)"),
+              std::string::npos);
     const auto& groups = sound.getChannelGroups();
     ASSERT_EQ(groups.size(), 2u);
     EXPECT_FLOAT_EQ(groups.at("A")->getVolume(), 0.25f);
@@ -140,9 +147,17 @@ TEST_F(SoundFilesTest, WrongTypesAreLoggedAndDefaulted)
     EXPECT_FLOAT_EQ(odd.volume, 1.0f);
     EXPECT_EQ(odd.loopCount, 0);
     EXPECT_EQ(odd.group, "Default");
-    EXPECT_NE(err.find("\"Volume\""), std::string::npos);
-    EXPECT_NE(err.find("\"Name\""), std::string::npos);
-    EXPECT_NE(err.find("soundPresets.json"), std::string::npos);
+    const std::string file = "ERROR! : File: [" + folder + "soundPresets.json] ";
+    EXPECT_NE(err.find(file + R"(key "Volume": "loud" is a string; a number was expected; the default stands.)"),
+              std::string::npos) << err;
+    EXPECT_NE(err.find(file + R"(key "Name": 12 is a number; a string was expected; entry 1 is skipped.)"),
+              std::string::npos);
+
+    test::WriteText(folder + "soundPresets.json", "7");
+    test::ConsoleCapture shape;
+    sound.loadPresets();
+    EXPECT_EQ(shape.err(),
+              file + "holds a number; an object or a list of sound presets was expected; none is loaded.\n");
 }
 
 TEST_F(SoundFilesTest, FootStepSettingsAreReadWhenPresent)
@@ -152,7 +167,9 @@ TEST_F(SoundFilesTest, FootStepSettingsAreReadWhenPresent)
         "FootStepBaseVolume": 0.5, "FootStepBasePitch": 1.25,
         "FootStepVariationVolume": 10, "FootStepVariationPitch": 4, "VarationOn/Off": true
     })");
+    test::ConsoleCapture console;
     start();
+    EXPECT_EQ(console.err(), "") << "the settings are no presets of the wrong shape";
     const FootStepSettings& steps = sound.getFootStepSettings();
     EXPECT_FLOAT_EQ(steps.baseVolume, 0.5f);
     EXPECT_FLOAT_EQ(steps.basePitch, 1.25f);

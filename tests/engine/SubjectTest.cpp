@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <utility>
+#include <vector>
 
 namespace
 {
@@ -155,21 +157,30 @@ TEST_F(SubjectTest, BrokenOrMissingEventFilesLeaveNoSwitches)
     }
 }
 
-// The loader's own path prefix is kept, so the scratch file is named relative to it.
+// The loader's own path prefix is kept, so the scratch file is named relative to it. A file of
+// the wrong shape gets one line saying what it holds.
 TEST_F(SubjectTest, MissingDeepAndHugeEventFilesAreReportedWithTheirPath)
 {
     const std::string folder = test::ScratchFolder("events");
     const std::string deep = std::string(100000, '[') + std::string(100000, ']');
     test::WriteText(folder + "/deep.json", R"({"Active": )" + deep + "}");
     test::WriteText(folder + "/huge.json", R"({"Active": ["WIN"], "NotActive": [], "x": 1e400})");
+    test::WriteText(folder + "/array.json", R"(["WIN"])");
+    test::WriteText(folder + "/list.json", R"({"Active": "WIN"})");
+    test::WriteText(folder + "/name.json", R"({"Active": ["WIN"], "NotActive": ["CREATE", 4]})");
     const std::string relative = std::filesystem::relative(folder, "assets").generic_string() + "/";
-    for (const char* name : {"deep", "huge", "missing"})
+    const std::vector<std::pair<std::string, std::string>> files = {
+        {"deep", ""}, {"huge", ""}, {"missing", ""},
+        {"array", "holds an array; an object of event lists was expected; no event is switched."},
+        {"list", R"(key "Active": "WIN" is a string; a list of event names was expected; no event is switched.)"},
+        {"name", R"(key "NotActive": 4 is a number; an event name was expected; no event is switched.)"}};
+    for (const auto& [name, line] : files)
     {
         Subject fresh;
         test::ConsoleCapture console;
         EXPECT_NO_THROW(fresh.loadEventFile(relative + name));
         const std::string err = console.err();
-        EXPECT_NE(err.find("assets/" + relative + name + ".json"), std::string::npos) << name << "\n" << err;
+        EXPECT_NE(err.find("assets/" + relative + name + ".json] " + line), std::string::npos) << err;
         test::ConsoleCapture quiet;
         EXPECT_FALSE(fresh.isEventActive(EVENT_WIN));
     }

@@ -270,22 +270,22 @@ TEST_F(PlayerControllerPackageTest, PackageFileKeepsMissingKeysAndRejectsWrongTy
     EXPECT_FLOAT_EQ(read.reticleSize, 2.0f);
     EXPECT_FLOAT_EQ(read.reticleCount, 3.5f);
 
-    const PackageSettings notObject =
-        PlayerControllerSystem::ReadPackageSettings(nlohmann::json::array(), previous, "p.json");
-    EXPECT_FLOAT_EQ(notObject.throwPower, 0.7f);
+    {
+        test::ConsoleCapture console;
+        const PackageSettings notObject =
+            PlayerControllerSystem::ReadPackageSettings(nlohmann::json::array(), previous, "p.json");
+        EXPECT_FLOAT_EQ(notObject.throwPower, 0.7f);
+        EXPECT_EQ(console.err(), "ERROR! : File: [p.json] holds an array; an object of package settings was "
+                                 "expected; the defaults stand.\n");
+    }
 
+    const std::string path = test::ScratchFolder("wrong") + "/package.json";
+    test::WriteText(path, R"({"ridicule texture": 5})");
+    controller.setPackageSettingsPath(path);
     test::ConsoleCapture console;
-    const nlohmann::json wrong = nlohmann::json::parse(R"({"ridicule texture": 5})");
-    try
-    {
-        PlayerControllerSystem::ReadPackageSettings(wrong, previous, "p.json");
-        ADD_FAILURE() << "a number is not a texture name";
-    }
-    catch (const nlohmann::json::type_error& problem)
-    {
-        EXPECT_NE(std::string(problem.what()).find("type must be string, but is number"), std::string::npos);
-    }
-    EXPECT_NE(console.err().find("p.json, key \"ridicule texture\""), std::string::npos);
+    EXPECT_THROW(controller.loadPackageSettings(), JsonFileError) << "a number is not a texture name";
+    EXPECT_EQ(console.err(),
+              "ERROR! : File: [" + path + R"(] key "ridicule texture": 5 is a number; a string was expected.)" "\n");
 }
 
 TEST_F(PlayerControllerPackageTest, BrokenDeepOrHugePackageFilesStopStartUpNamingTheFile)

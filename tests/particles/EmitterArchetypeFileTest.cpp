@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <utility>
+#include <vector>
 
 namespace
 {
@@ -125,7 +127,8 @@ TEST(EmitterArchetypeFile, ExportingNothingWritesNullWhichReadsAsNothing)
     ParticleEmitter emitter;
     emitter.exportToJson();
     EXPECT_EQ(test::ReadText(world.archetypePath), "null");
-    EXPECT_EQ(ErrorsOfLoading(world, "null"), "");
+    EXPECT_EQ(ErrorsOfLoading(world, "null"),
+              "ERROR! : File: [" + world.archetypePath + "] holds no particle emitters.\n");
     EXPECT_TRUE(world.manager.getArchetypes().empty());
 }
 
@@ -218,39 +221,51 @@ TEST(EmitterArchetypeFile, MalformedFileIsLoggedAndKeepsTheEntriesBeforeTheBadOn
 {
     ParticleWorld world;
     const std::string failure = "ERROR! : Failed to parse file, " + world.archetypePath + "\n";
-    const std::vector<std::string> badEntries = {
-        R"({"Loop": 1})",
-        R"({"UseDensity": "yes"})",
-        R"({"Lifespan": true})",
-        R"({"SpawnRange": {"Type": false}})",
-        R"({"TransformComp": {"Where": 1}})",
-        R"({"TransformComp": 3})",
-        R"({"Velocity": {"x": "fast"}})",
-        R"({"VelocityDeviation": {"z": "deep"}})",
-        R"({"Texture": 3})",
-        R"({"Flags": {"converge": true}})",
-        R"({"Flags": [1]})",
-        R"({"Flags": "converge"})",
-        R"({"NumParticles": null})",
+    const std::string stopLine = failure + "ERROR! : File: [" + world.archetypePath + "] ";
+    // Each bad entry, and what the line after the failure says of it.
+    const std::vector<std::pair<std::string, std::string>> badEntries = {
+        {R"({"Loop": 1})", R"(key "Loop": 1 is a number; true or false was expected.)"},
+        {R"({"UseDensity": "yes"})", R"(key "UseDensity": "yes" is a string; true or false was expected.)"},
+        {R"({"Lifespan": true})", R"(key "Lifespan": true is a boolean; a whole number of milliseconds was expected.)"},
+        {R"({"SpawnRange": {"Type": false}})", R"(key "SpawnRange.Type": false is a boolean; a number was expected.)"},
+        {R"({"TransformComp": {"Where": 1}})", R"(key "TransformComp.Position" is missing; a position was expected.)"},
+        {R"({"TransformComp": 3})",
+         R"(key "TransformComp": 3 is a number; an object holding "Position" was expected.)"},
+        {R"({"Velocity": {"x": "fast"}})", R"(key "Velocity.x": "fast" is a string; a number was expected.)"},
+        {R"({"VelocityDeviation": {"z": "deep"}})",
+         R"(key "VelocityDeviation.z": "deep" is a string; a number was expected.)"},
+        {R"({"Texture": 3})", R"(key "Texture": 3 is a number; a string was expected.)"},
+        {R"({"Flags": {"converge": true}})",
+         R"(key "Flags": {"converge":true} is an object; null or a list of flag names was expected.)"},
+        {R"({"Flags": [1]})", R"(key "Flags": 1 is a number; a string was expected.)"},
+        {R"({"Flags": "converge"})",
+         R"(key "Flags": "converge" is a string; null or a list of flag names was expected.)"},
+        {R"({"NumParticles": null})", R"(key "NumParticles": null is null; a number was expected.)"},
     };
-    for (const std::string& bad : badEntries)
+    for (const auto& [bad, line] : badEntries)
     {
         std::string entry = bad;
         entry.insert(1, R"("Name": "Bad", )");
         const std::string text = R"([{"Name": "Good"}, )" + entry + R"(, {"Name": "Later"}])";
         const std::string errors = ErrorsOfLoading(world, text);
-        EXPECT_EQ(errors.rfind(failure, 0), 0u) << bad << "\n" << errors;
+        EXPECT_EQ(errors, stopLine + line + "\n") << bad;
         EXPECT_NE(Archetype(world, "Good"), nullptr) << bad;
         EXPECT_EQ(Archetype(world, "Bad"), nullptr) << bad;
         EXPECT_EQ(Archetype(world, "Later"), nullptr) << bad;
     }
 
-    for (const std::string& text : {std::string(R"([{"Name": "Good"}, {"NoName": 1}])"),
-                                    std::string(R"([{"Name": "Good"}, {"Name": 5}])"),
-                                    std::string(R"([{"Name": "Good"}, 7])"), std::string("5"),
-                                    std::string(R"([{"Name": "Good"}] trailing)"),
-                                    std::string("// comment\n[]"), std::string("[{\"Name\": ")})
-        EXPECT_EQ(ErrorsOfLoading(world, text).rfind(failure, 0), 0u) << text;
+    // Whole files, and the start of the line after the failure.
+    const std::vector<std::pair<std::string, std::string>> badFiles = {
+        {R"([{"Name": "Good"}, {"NoName": 1}])", R"(key "Name" is missing; a string was expected.)"},
+        {R"([{"Name": "Good"}, {"Name": 5}])", R"(key "Name": 5 is a number; a string was expected.)"},
+        {R"([{"Name": "Good"}, 7])",
+         "entry 1 holds a number; an emitter object was expected; it and the entries after it are not loaded."},
+        {R"({"a": {"Name": "Good"}, "b": [7]})",
+         R"(entry "b" holds an array; an emitter object was expected; it and the entries after it are not loaded.)"},
+        {"5", "holds a number; an object or a list of particle emitters was expected; none is loaded."},
+        {R"([{"Name": "Good"}] trailing)", ""}, {"// comment\n[]", ""}, {"[{\"Name\": ", ""}};
+    for (const auto& [text, line] : badFiles)
+        EXPECT_EQ(ErrorsOfLoading(world, text).rfind(stopLine + line, 0), 0u) << text;
 }
 
 TEST(EmitterArchetypeFile, MissingOrEmptyFileRegistersNothingAndSaysSo)
@@ -268,7 +283,7 @@ TEST(EmitterArchetypeFile, MissingOrEmptyFileRegistersNothingAndSaysSo)
         test::WriteText(world.archetypePath, empty);
         test::ConsoleCapture console;
         world.manager.restart();
-        EXPECT_NE(console.out().find(world.archetypePath + "] holds no particle emitters."), std::string::npos)
+        EXPECT_EQ(console.err(), "ERROR! : File: [" + world.archetypePath + "] holds no particle emitters.\n")
             << empty;
     }
 }
