@@ -3,6 +3,7 @@
 #include "engine/JsonFileError.h"
 #include "engine/JsonFileScope.h"
 #include "engine/JsonNumber.h"
+#include "engine/JsonValue.h"
 #include "engine/SystemSingleton.h"
 #include "engine/TraceLog.h"
 #include "graphics/DecodedImage.h"
@@ -58,7 +59,7 @@ T ReadOr(const json& object, const char* key, T fallback)
     if (!object.contains(key))
         return fallback;
     if constexpr (std::is_same_v<T, bool>)
-        return object.at(key).get<bool>();
+        return ReadBool(object.at(key), key);
     else
         return ReadNumber(object.at(key), key, fallback);
 }
@@ -70,15 +71,36 @@ std::optional<T> ReadOptional(const json& object, const char* key)
     return object.contains(key) ? std::optional<T>(ReadNumber(object.at(key), key, T(0))) : std::nullopt;
 }
 
-bool IsNamedObject(const json& element)
+// Sheets and animations are objects with a "Name"; any other entry is skipped with a line
+// naming its place in the file.
+bool IsNamedObject(const json& element, const std::string& subject)
 {
-    return element.is_object() && element.contains(Key::kName);
+    if (element.is_object() && element.contains(Key::kName))
+        return true;
+    const std::string& path = JsonFileScope::current();
+    Log()->error(element.is_object()
+                     ? JsonProblemText(path, subject + " has no \"" + Key::kName + "\"; it is skipped.")
+                     : JsonShapeText(path, subject, element, "an object with a \"Name\"", "it is skipped"));
+    return false;
+}
+
+// The entries of a list. A list of another kind stops the load as it always did, except an
+// empty one (null or {}), which holds no entry and goes on with a line.
+const json& EntriesOf(const json& list, const char* key, const char* expected)
+{
+    static const json kNone = json::array();
+    if (list.is_array())
+        return list;
+    if (!list.empty())
+        ThrowWrongKind(list, key, expected, JsonFileScope::current());
+    Log()->error(WrongKindText(list, key, expected, JsonFileScope::current(), "it holds no entry"));
+    return kNone;
 }
 
 AnimationData ReadAnimation(const json& object)
 {
     AnimationData data;
-    data.name = object.at(Key::kName).get<std::string>();
+    data.name = ReadString(object.at(Key::kName), Key::kName);
     data.frameCount = ReadOr<int32_t>(object, Key::kFrameCount, data.frameCount);
     // An animation may repeat its sheet's grid; it must be numeric but the sheet's grid applies.
     ReadOr<float>(object, Key::kRows, 0.0f);
@@ -92,25 +114,36 @@ AnimationData ReadAnimation(const json& object)
 SheetData ReadSheet(const json& object)
 {
     SheetData data;
-    data.name = object.at(Key::kName).get<std::string>();
+    data.name = ReadString(object.at(Key::kName), Key::kName);
     data.columns = ReadOptional<float>(object, Key::kColumns);
     data.rows = ReadOptional<float>(object, Key::kRows);
-    if (object.contains(Key::kAnimations))
-    {
-        const json& animations = object.at(Key::kAnimations);
-        for (size_t i = 0; i < animations.size(); ++i)
-            if (IsNamedObject(animations[i]))
-                data.animations.push_back(ReadAnimation(animations[i]));
-    }
+    if (!object.contains(Key::kAnimations))
+        return data;
+    const json& animations = EntriesOf(object.at(Key::kAnimations), Key::kAnimations, "a list of animations");
+    for (size_t i = 0; i < animations.size(); ++i)
+        if (IsNamedObject(animations[i], "sheet \"" + data.name + "\" animation " + std::to_string(i)))
+            data.animations.push_back(ReadAnimation(animations[i]));
     return data;
+}
+
+// Without its list of sheets the file cannot be used, and the game cannot start.
+void RequireSheetList(const json& root)
+{
+    const std::string key = Key::kAnimationSheets;
+    if (!root.is_object())
+        throw JsonFileError(JsonFileScope::current(),
+                            "holds " + JsonKindText(root) + "; an object with \"" + key + "\" was expected.");
+    if (!root.contains(key))
+        throw JsonFileError(JsonFileScope::current(), "key \"" + key + "\" is missing; a list of sheets was expected.");
 }
 
 std::vector<SheetData> ReadSheetFile(const json& root)
 {
+    RequireSheetList(root);
     std::vector<SheetData> result;
-    const json& sheets = root.at(Key::kAnimationSheets);
+    const json& sheets = EntriesOf(root.at(Key::kAnimationSheets), Key::kAnimationSheets, "a list of sheets");
     for (size_t i = 0; i < sheets.size(); ++i)
-        if (IsNamedObject(sheets[i]))
+        if (IsNamedObject(sheets[i], "sheet " + std::to_string(i)))
             result.push_back(ReadSheet(sheets[i]));
     return result;
 }
@@ -237,11 +270,6 @@ void AnimationManager::loadAnimationSheets(const std::string& path)
     {
         Log()->error(error.what());
         throw;
-    }
-    catch (const json::exception& error)
-    {
-        Log()->error(path + ": " + error.what());
-        throw std::runtime_error(path + ": " + error.what());
     }
 
     for (const SheetData& data : parsed)

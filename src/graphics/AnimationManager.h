@@ -32,8 +32,10 @@ public:
     virtual AnimationSheet* getAnimationSheet(const std::string& name);
 
     // Adds the sheets of a file; the first sheet of a name wins. A file that cannot be opened
-    // throws std::invalid_argument, malformed JSON throws std::runtime_error naming the file.
-    // Sheets without a usable grid and animations without frames are logged and skipped.
+    // throws std::invalid_argument; malformed JSON, a file without its list of sheets or a
+    // value of the wrong kind throws JsonFileError (a std::runtime_error) naming the file.
+    // Sheets without a usable grid or a name, and animations without frames or a name, are
+    // logged and skipped.
     void loadAnimationSheets(const std::string& path);
     bool hasAnimationSheet(const std::string& name) const { return sheets.count(name) != 0; }
     std::vector<std::string> getSheetNames() const;

@@ -4,6 +4,7 @@
 #include "engine/JsonFileError.h"
 #include "engine/JsonFileScope.h"
 #include "engine/JsonNumber.h"
+#include "engine/JsonValue.h"
 #include "engine/TraceLog.h"
 
 #include <nlohmann/json.hpp>
@@ -25,18 +26,38 @@ bool ParseTrigType(const std::string& name, TriggerType& type)
     return true;
 }
 
-// Anything that is not a complete binding with a known code and trigger type is skipped
-// without a word: the file may carry notes and other members beside the bindings.
-bool ReadEntry(const json& member, const InputCodeNames& names, InputBindingEntry& entry)
+constexpr const char* kBindingKeys[] = {"Action", "Code", "TrigType"};
+
+// The binding keys an object lacks, as "\"Code\" and \"TrigType\"", or nothing.
+std::string MissingKeys(const json& member)
 {
-    if (!member.is_object() || !member.contains("Action") || !member.contains("Code") ||
-        !member.contains("TrigType"))
+    std::string missing;
+    for (const char* key : kBindingKeys)
+        if (!member.contains(key))
+            missing += std::string(missing.empty() ? "" : " and ") + "\"" + key + "\"";
+    return missing;
+}
+
+// Members that are not objects are skipped without a word: the file carries the two
+// thresholds and may carry notes beside the bindings. Every object is a binding, so one that
+// lacks a binding key is broken and is skipped with a line. A binding whose code or trigger
+// type is not a known name is skipped without a word.
+bool ReadEntry(const std::string& member, const json& value, const InputCodeNames& names, InputBindingEntry& entry)
+{
+    if (!value.is_object())
         return false;
-    // All three are read before any is looked up, so a value of the wrong type is reported
+    const std::string missing = MissingKeys(value);
+    if (!missing.empty())
+    {
+        Log()->error(JsonProblemText(JsonFileScope::current(),
+                                     "binding \"" + member + "\" has no " + missing + "; it is skipped."));
+        return false;
+    }
+    // All three are read before any is looked up, so a value of the wrong kind is reported
     // even when the entry would have been skipped for an unknown name.
-    entry.action = member.at("Action").get<std::string>();
-    const std::string code = member.at("Code").get<std::string>();
-    const std::string trigType = member.at("TrigType").get<std::string>();
+    entry.action = ReadString(value.at("Action"), "Action");
+    const std::string code = ReadString(value.at("Code"), "Code");
+    const std::string trigType = ReadString(value.at("TrigType"), "TrigType");
     return names.find(code, entry.code) && ParseTrigType(trigType, entry.trigType);
 }
 
@@ -65,10 +86,10 @@ InputBindingFileData ReadData(const json& root, const InputCodeNames& names)
     }
     if (!root.is_object() && !root.is_array())
         return data;
-    for (const json& member : root)
+    for (const auto& member : root.items())
     {
         InputBindingEntry entry;
-        if (ReadEntry(member, names, entry))
+        if (ReadEntry(member.key(), member.value(), names, entry))
             data.entries.push_back(entry);
     }
     return data;
@@ -89,11 +110,6 @@ InputBindingFileData InputBindingFile::read(const std::string& path, const Input
     catch (const JsonFileError& problem)
     {
         Log()->error("Input bindings " + std::string(problem.what()));
-        throw;
-    }
-    catch (const json::exception& problem)
-    {
-        Log()->error("Input bindings " + path + ": " + problem.what());
         throw;
     }
 }

@@ -29,7 +29,7 @@ public:
 
     // Entries come in the order of the root's members (byte order of their names) or of a
     // root array's elements. A missing file throws std::invalid_argument naming it; text that
-    // is not JSON, or a recognised key of the wrong type, throws the JSON library's error after
-    // a log line naming the file.
+    // is not JSON, or a recognised key of the wrong kind, throws JsonFileError after a log
+    // line naming the file and the key.
     static InputBindingFileData read(const std::string& path, const InputCodeNames& names);
 };

@@ -4,6 +4,7 @@
 #include "engine/JsonFileError.h"
 #include "engine/JsonFileScope.h"
 #include "engine/JsonNumber.h"
+#include "engine/JsonValue.h"
 #include "engine/TraceLog.h"
 #include "graphics/MeshManager.h"
 #include "graphics/TextureManager.h"
@@ -42,23 +43,79 @@ bool Has(const json& object, const char* key)
     return object.is_object() && object.contains(key);
 }
 
+const json& NoMembers()
+{
+    static const json none = json::object();
+    return none;
+}
+
+// Stops the read with one line saying what the value (the whole file when the subject is
+// empty) holds and what was expected there.
+[[noreturn]] void StopOnShape(const std::string& subject, const json& value, const std::string& expected)
+{
+    const std::string holder = subject.empty() ? "" : subject + " ";
+    throw JsonFileError(JsonFileScope::current(),
+                        holder + "holds " + JsonKindText(value) + "; " + expected + " was expected.");
+}
+
+const json& Required(const json& object, const char* key, const std::string& expected)
+{
+    if (!object.contains(key))
+        throw JsonFileError(JsonFileScope::current(),
+                            "key \"" + std::string(key) + "\" is missing; " + expected + " was expected.");
+    return object.at(key);
+}
+
+// A component or vector key that is not an object still counts, but has no members to read:
+// its fields keep their defaults, as they always did; the line says so.
+const json& Members(const json& value, const std::string& key)
+{
+    if (value.is_object())
+        return value;
+    Log()->error(WrongKindText(value, key, "an object", JsonFileScope::current(), "its members take their defaults"));
+    return NoMembers();
+}
+
+// The members of object[key]; none when the key is absent.
+const json& MembersOf(const json& object, const char* key)
+{
+    return Has(object, key) ? Members(object.at(key), key) : NoMembers();
+}
+
+// A list of another kind is walked as the library walks any value: an object's member
+// values, nothing for null, any other value as its one entry. That goes on as before, with a
+// line; a lone entry that could never fit stops the read as before, naming the list.
+void CheckList(const json& value, const char* key, const char* expected, json::value_t entryKind)
+{
+    if (value.is_array())
+        return;
+    if (value.is_primitive() && !value.is_null() && value.type() != entryKind)
+        ThrowWrongKind(value, key, expected, JsonFileScope::current());
+    const char* outcome = value.is_null()     ? "nothing is read from it"
+                          : value.is_object() ? "its member values are read as its entries"
+                                              : "it is read as the only entry";
+    Log()->error(WrongKindText(value, key, expected, JsonFileScope::current(), outcome));
+}
+
 // A number key reads any JSON number or boolean; a whole key the same, cut toward zero; a
 // number outside the field's range is refused and the default stands. A bool or string key
-// needs exactly that kind. Anything else throws the library's type error.
+// needs exactly that kind. Anything else stops the read naming the key.
 template <class T>
 T ReadOr(const json& object, const char* key, T fallback)
 {
     if (!Has(object, key))
         return fallback;
-    if constexpr (std::is_arithmetic_v<T> && !std::is_same_v<T, bool>)
-        return ReadNumber(object.at(key), key, fallback);
+    if constexpr (std::is_same_v<T, bool>)
+        return ReadBool(object.at(key), key);
+    else if constexpr (std::is_same_v<T, std::string>)
+        return ReadString(object.at(key), key);
     else
-        return object.at(key).get<T>();
+        return ReadNumber(object.at(key), key, fallback);
 }
 
-glm::vec3 ReadVector(const json& object, glm::vec3 fallback)
+glm::vec3 ReadVector(const json& axes, glm::vec3 fallback)
 {
-    return glm::vec3(ReadOr(object, "x", fallback.x), ReadOr(object, "y", fallback.y), ReadOr(object, "z", fallback.z));
+    return glm::vec3(ReadOr(axes, "x", fallback.x), ReadOr(axes, "y", fallback.y), ReadOr(axes, "z", fallback.z));
 }
 
 void ReadTransform(const json& value, Entity& entity)
@@ -66,7 +123,7 @@ void ReadTransform(const json& value, Entity& entity)
     auto transform = std::make_unique<TransformComp>();
     // A missing axis keeps the unit scale rather than collapsing the object.
     if (Has(value, "scale"))
-        transform->setScale(ReadVector(value.at("scale"), glm::vec3(1.0f)));
+        transform->setScale(ReadVector(Members(value.at("scale"), "scale"), glm::vec3(1.0f)));
     entity.addComponent(transform.release());
 }
 
@@ -74,10 +131,10 @@ void ReadPhysics(const json& value, Entity& entity)
 {
     auto body = std::make_unique<PhysicsComp>();
     if (Has(value, "Force Limits"))
-        body->setMaxVelocity(ReadVector(value.at("Force Limits"), glm::vec3(100.0f)));
+        body->setMaxVelocity(ReadVector(Members(value.at("Force Limits"), "Force Limits"), glm::vec3(100.0f)));
     body->setGravity(ReadOr(value, "Gravity", PhysicsComp::kDefaultGravity));
     if (Has(value, "AirDrag"))
-        body->setAirDrag(ReadVector(value.at("AirDrag"), glm::vec3(0.01f, 0.0f, 0.01f)));
+        body->setAirDrag(ReadVector(Members(value.at("AirDrag"), "AirDrag"), glm::vec3(0.01f, 0.0f, 0.01f)));
     entity.addComponent(body.release());
 }
 
@@ -85,7 +142,7 @@ void ReadMesh(const json& value, Entity& entity)
 {
     auto mesh = std::make_unique<MeshComp>();
     mesh->setMesh(Engine::getSystem<MeshManager>(MeshManager::kName, MeshManagerNull::instance())
-                      ->getMesh(value.get<std::string>()));
+                      ->getMesh(ReadString(value, "Mesh")));
     entity.addComponent(mesh.release());
 }
 
@@ -93,14 +150,15 @@ void ReadTexture(const json& value, Entity& entity)
 {
     auto texture = std::make_unique<TextureComp>();
     texture->setTexture(Engine::getSystem<TextureManager>(TextureManager::kName, TextureManagerNull::instance())
-                            ->getTexture(value.get<std::string>()));
+                            ->getTexture(ReadString(value, "Texture")));
     entity.addComponent(texture.release());
 }
 
 void ReadFlags(const json& value, Entity& entity)
 {
+    CheckList(value, "Flags", "a list of flag names", json::value_t::string);
     for (const json& flag : value)
-        entity.setFlag(flag.get<std::string>(), true);
+        entity.setFlag(ReadString(flag, "Flags"), true);
 }
 
 void ReadCollider(const json& value, Entity& entity)
@@ -130,19 +188,23 @@ void ReadStats(const json& value, Entity& entity)
 void ReadAnimations(const json& value, Entity& entity)
 {
     auto animation = std::make_unique<AnimationComp>();
-    animation->setSheet(value.get<std::string>());
+    animation->setSheet(ReadString(value, "Animations"));
     entity.addComponent(animation.release());
 }
 
 void ReadEmitters(const json& value, Entity& entity)
 {
+    static const char* const kEntry = "an emitter object with a \"Name\"";
+    CheckList(value, "EmitterListComp", "a list of emitter objects", json::value_t::object);
     auto list = std::make_unique<EmitterListComp>();
     ParticleManager* particles = Engine::getSystem<ParticleManager>(ParticleManager::kName, ParticleManagerNull::instance());
     for (const json& entry : value)
     {
-        const std::string name = entry.at("Name").get<std::string>();
+        if (!entry.is_object())
+            ThrowWrongKind(entry, "EmitterListComp", kEntry, JsonFileScope::current());
+        const std::string name = ReadString(Required(entry, "Name", "the emitter's name"), "Name");
         const bool hasStart = Has(entry, "StartActive");
-        const bool startActive = hasStart && entry.at("StartActive").get<bool>();
+        const bool startActive = hasStart && ReadBool(entry.at("StartActive"), "StartActive");
         ParticleEmitter* emitter = particles->createEmitter(name);
         if (hasStart)
             emitter->setActive(startActive);
@@ -189,12 +251,10 @@ void ReadTrigger(const json& value, Entity& entity)
 void ReadSlicer(const json& value, Entity& entity)
 {
     auto slicer = std::make_unique<TextureSlicerComp>();
-    // Read in place: the values are only looked at, never copied.
-    static const json kNoMembers = json::object();
-    const json& border = Has(value, "border") ? value.at("border") : kNoMembers;
+    const json& border = MembersOf(value, "border");
     slicer->setBorder(ReadOr(border, "left", 0.0f), ReadOr(border, "bottom", 0.0f), ReadOr(border, "right", 0.0f),
                       ReadOr(border, "top", 0.0f));
-    const json& scale = Has(value, "scale") ? value.at("scale") : kNoMembers;
+    const json& scale = MembersOf(value, "scale");
     slicer->setSliceScale(glm::vec2(ReadOr(scale, "x", 1.0f), ReadOr(scale, "y", 1.0f)));
     const std::string type = ReadOr<std::string>(value, "Type", "");
     if (type == "NONE")
@@ -206,36 +266,46 @@ void ReadSlicer(const json& value, Entity& entity)
     entity.addComponent(slicer.release());
 }
 
-using KeyReader = void (*)(const json&, Entity&);
-
-// The order components are created and attached in.
-const std::pair<const char*, KeyReader> kKeyReaders[] = {
-    {"TransformComp", ReadTransform},
-    {"PhysicsComp", ReadPhysics},
-    {"Mesh", ReadMesh},
-    {"Texture", ReadTexture},
-    {"Flags", ReadFlags},
-    {"ColliderComp", ReadCollider},
-    {"StatsComp", ReadStats},
-    {"Animations", ReadAnimations},
-    {"EmitterListComp", ReadEmitters},
-    {"WaypointComp", [](const json&, Entity& entity) { entity.addComponent(new WaypointComp()); }},
-    {"MovingPlatformComp", ReadMovingPlatform},
-    {"BreakingPlatformComp", ReadBreakingPlatform},
-    {"TriggerComp", ReadTrigger},
-    {"TextureSlicerComp", ReadSlicer},
+// A component key either holds the component's members (read through Members) or a value
+// of its own kind, which its reader checks.
+struct KeyReader
+{
+    const char* key;
+    bool holdsMembers;
+    void (*read)(const json&, Entity&);
 };
 
-void ReadElement(const json& element, EntityManager& manager)
+// The order components are created and attached in.
+const KeyReader kKeyReaders[] = {
+    {"TransformComp", true, ReadTransform},
+    {"PhysicsComp", true, ReadPhysics},
+    {"Mesh", false, ReadMesh},
+    {"Texture", false, ReadTexture},
+    {"Flags", false, ReadFlags},
+    {"ColliderComp", true, ReadCollider},
+    {"StatsComp", true, ReadStats},
+    {"Animations", false, ReadAnimations},
+    {"EmitterListComp", false, ReadEmitters},
+    {"WaypointComp", false, [](const json&, Entity& entity) { entity.addComponent(new WaypointComp()); }},
+    {"MovingPlatformComp", true, ReadMovingPlatform},
+    {"BreakingPlatformComp", true, ReadBreakingPlatform},
+    {"TriggerComp", true, ReadTrigger},
+    {"TextureSlicerComp", true, ReadSlicer},
+};
+
+void ReadElement(const json& element, size_t index, EntityManager& manager)
 {
     if (!element.is_object())
-        throw json::type_error::create(302, "archetype is not an object", &element);
+        StopOnShape("archetype " + std::to_string(index), element, "an object with a \"name\"");
     // Owned here until the manager takes it, so a failing element is not leaked.
     auto entity = std::make_unique<Entity>(false);
-    const std::string name = element.at("name").get<std::string>();
-    for (const auto& [key, reader] : kKeyReaders)
-        if (element.contains(key))
-            reader(element.at(key), *entity);
+    const std::string name = ReadString(Required(element, "name", "the archetype's name"), "name");
+    for (const KeyReader& reader : kKeyReaders)
+        if (element.contains(reader.key))
+        {
+            const json& value = element.at(reader.key);
+            reader.read(reader.holdsMembers ? Members(value, reader.key) : value, *entity);
+        }
     if (manager.hasArchetype(name))
         return;
     manager.addArchetype(entity.release(), name);
@@ -258,8 +328,11 @@ void ArchetypeReader::read(const std::string& path, EntityManager& manager)
         const json root = ParseJsonFile(text.str(), path);
         if (root.empty())
             Log()->error(JsonProblemText(path, "holds no entity archetypes."));
+        else if (root.is_primitive())
+            StopOnShape("", root, "a list of archetypes");
+        size_t index = 0;
         for (const json& element : root)
-            ReadElement(element, manager);
+            ReadElement(element, index++, manager);
     }
     catch (const std::exception& error)
     {

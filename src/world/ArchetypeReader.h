@@ -1,6 +1,7 @@
 #pragma once
 // Reads "assets/Entity.json": one unregistered entity per element, handed to the manager
-// as an archetype under its "name".
+// as an archetype under its "name". A value of the wrong kind ends the read with a line naming
+// its key; a component or vector that is not an object is reported and keeps its defaults.
 
 #include <string>
 

@@ -5,6 +5,7 @@
 #include "engine/JsonFileError.h"
 #include "engine/JsonFileScope.h"
 #include "engine/JsonNumber.h"
+#include "engine/JsonValue.h"
 #include "engine/SystemSingleton.h"
 #include "engine/TraceLog.h"
 #include "gameplay/PlayerControllerSystem.h"
@@ -34,15 +35,59 @@ EntityManager* Manager()
     return Engine::getSystem<EntityManager>(EntityManager::kName, EntityManagerNull::instance());
 }
 
-// Calls visit(name, value) for every well-formed element of a "properties" array.
+const json& Required(const json& object, const char* key, const std::string& expected)
+{
+    if (!object.contains(key))
+        throw JsonFileError(JsonFileScope::current(),
+                            "key \"" + std::string(key) + "\" is missing; " + expected + " was expected.");
+    return object.at(key);
+}
+
+// Why a property entry cannot be used, or nothing when it can.
+std::string PropertyFault(const json& property)
+{
+    if (!property.is_object())
+        return "it holds " + JsonKindText(property) + "; an object with \"name\" and \"value\" was expected.";
+    for (const char* key : {"name", "value"})
+        if (!property.contains(key))
+            return "it has no \"" + std::string(key) + "\".";
+    return "";
+}
+
+// Why a level part cannot be read for want of its key: not an object, or one without the key.
+std::string MissingPartText(const json& part, const std::string& key)
+{
+    if (part.is_object())
+        return "has no \"" + key + "\".";
+    return "holds " + JsonKindText(part) + "; an object with \"" + key + "\" was expected.";
+}
+
+// Calls visit(name, value) for every usable entry of the owner's "properties"; any other
+// entry is skipped with a line. A "properties" that is not a list is walked as it always
+// was, an object's member values as the entries and anything else as none, with a line.
 template <class Visit>
-void ForEachProperty(const json& owner, Visit visit)
+void ForEachProperty(const json& owner, const std::string& where, Visit visit)
 {
     if (!owner.contains("properties"))
         return;
-    for (const json& property : owner.at("properties"))
-        if (property.is_object() && property.contains("name") && property.contains("value"))
-            visit(property.at("name").get<std::string>(), property.at("value"));
+    const json& properties = owner.at("properties");
+    if (!properties.is_array())
+    {
+        Log()->error(where + ": \"properties\" is not a list; " +
+                     (properties.is_object() ? "its members are read as properties." : "properties skipped."));
+        if (!properties.is_object())
+            return;
+    }
+    size_t index = 0;
+    for (const json& property : properties)
+    {
+        const std::string fault = PropertyFault(property);
+        if (fault.empty())
+            visit(ReadString(property.at("name"), "name"), property.at("value"));
+        else
+            Log()->error(where + ", property " + std::to_string(index) + " skipped: " + fault);
+        ++index;
+    }
 }
 
 void ApplyObjectProperty(Entity* entity, const std::string& name, const json& value)
@@ -55,9 +100,9 @@ void ApplyObjectProperty(Entity* entity, const std::string& name, const json& va
     else if (name == "Speed")
         waypoint->setSpeed(ReadNumber(value, name, waypoint->getSpeed()));
     else if (name == "TouchStart")
-        platform->setTouchStart(value.get<bool>());
+        platform->setTouchStart(ReadBool(value, name));
     else if (name == "Moving")
-        platform->setMoving(value.get<bool>());
+        platform->setMoving(ReadBool(value, name));
     else if (name == "NextWaypointID")
         waypoint->setNextWaypointID(static_cast<uint32_t>(
             ReadNumber(value, name, static_cast<int32_t>(waypoint->getNextWaypointID()))));
@@ -66,10 +111,11 @@ void ApplyObjectProperty(Entity* entity, const std::string& name, const json& va
     else if (name == "TargetSpeed")
         platform->setTargetSpeed(ReadNumber(value, name, platform->getTargetSpeed()));
     else if (name == "NextLevel")
-        entity->getComponent<StatsComp>(StatsComp::kName, StatsCompNull::instance())->setNextLevel(value.get<std::string>());
+        entity->getComponent<StatsComp>(StatsComp::kName, StatsCompNull::instance())
+            ->setNextLevel(ReadString(value, name));
 }
 
-// Objects without a "type" are skipped; values of the wrong type are a corrupted file.
+// Objects without a "type" are skipped; values of the wrong kind are a corrupted file.
 bool HasType(const json& object)
 {
     return object.is_object() && object.contains("type");
@@ -78,22 +124,22 @@ bool HasType(const json& object)
 // The object's rectangle has its top-left corner at (x, y) with y growing downwards; the
 // entity sits at the rectangle's centre in the world's y-up axis. False when the archetype
 // is unknown (the entity manager logs that itself).
-bool PlaceObject(const json& object, float depth)
+bool PlaceObject(const json& object, float depth, const std::string& where)
 {
-    Entity* entity = Manager()->cloneArchetype(object.at("type").get<std::string>());
+    Entity* entity = Manager()->cloneArchetype(ReadString(object.at("type"), "type"));
     if (entity->isNull())
         return false;
-    // An unusable size or corner falls back to the transform's own unit scale and origin.
-    const float height = ReadNumber(object.at("height"), "height", 1.0f);
-    const float width = ReadNumber(object.at("width"), "width", 1.0f);
-    const float x = ReadNumber(object.at("x"), "x", 0.0f);
-    const float y = ReadNumber(object.at("y"), "y", 0.0f);
+    // A size or corner out of range falls back to the transform's own unit scale and origin.
+    const float height = ReadNumber(Required(object, "height", "a number"), "height", 1.0f);
+    const float width = ReadNumber(Required(object, "width", "a number"), "width", 1.0f);
+    const float x = ReadNumber(Required(object, "x", "a number"), "x", 0.0f);
+    const float y = ReadNumber(Required(object, "y", "a number"), "y", 0.0f);
     const glm::vec3 position(x + width * 0.5f, -(y + height * 0.5f), depth);
     TransformComp* transform = entity->getComponent<TransformComp>(TransformComp::kName, TransformCompNull::instance());
     transform->setPosition(position);
     transform->setScale(glm::vec3(width, height, 1.0f));
     entity->getComponent<StatsComp>(StatsComp::kName, StatsCompNull::instance())->setSpawnPoint(position);
-    ForEachProperty(object, [entity](const std::string& name, const json& value) {
+    ForEachProperty(object, where, [entity](const std::string& name, const json& value) {
         ApplyObjectProperty(entity, name, value);
     });
     return true;
@@ -194,7 +240,10 @@ std::string SceneManager::loadedText(const std::string& path, const LevelTally& 
 bool SceneManager::buildLevel(const json& root, const std::string& path, LevelTally& tally)
 {
     if (!root.is_object() || !root.contains("layers"))
+    {
+        Log()->error("Level, " + path + ": the file " + MissingPartText(root, "layers"));
         return false;
+    }
     const json& layers = root.at("layers");
     if (!layers.is_array())
     {
@@ -204,9 +253,13 @@ bool SceneManager::buildLevel(const json& root, const std::string& path, LevelTa
     for (size_t index = 0; index < layers.size(); ++index)
     {
         const json& layer = layers[index];
+        const std::string where = "Level, " + path + ", layer " + std::to_string(index);
         if (!layer.is_object() || !layer.contains("objects"))
+        {
+            Log()->error(where + " " + MissingPartText(layer, "objects"));
             return false;
-        buildLayer(layer, "Level, " + path + ", layer " + std::to_string(index), tally);
+        }
+        buildLayer(layer, where, tally);
     }
     return true;
 }
@@ -221,7 +274,7 @@ void SceneManager::buildLayer(const json& layer, const std::string& where, Level
         return;
     }
     float depth = 0.0f;
-    ForEachProperty(layer, [this, &depth](const std::string& name, const json& value) {
+    ForEachProperty(layer, where, [this, &depth](const std::string& name, const json& value) {
         if (name == "Depth")
             depth = ReadNumber(value, name, depth);
         else if (name == "KillPlane")
@@ -229,14 +282,14 @@ void SceneManager::buildLayer(const json& layer, const std::string& where, Level
     });
     for (size_t index = 0; index < objects.size(); ++index)
     {
+        const std::string object = where + ", object " + std::to_string(index);
         const bool hasType = HasType(objects[index]);
-        if (hasType && PlaceObject(objects[index], depth))
+        if (hasType && PlaceObject(objects[index], depth, object))
         {
             ++tally.placed;
             continue;
         }
-        Log()->error(where + ", object " + std::to_string(index) + " skipped: " +
-                     (hasType ? "its archetype is unknown." : "it has no \"type\"."));
+        Log()->error(object + " skipped: " + (hasType ? "its archetype is unknown." : "it has no \"type\"."));
         ++tally.skippedObjects;
     }
 }

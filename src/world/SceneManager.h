@@ -47,9 +47,10 @@ private:
         int skippedLayers = 0;
     };
 
-    // Builds the level's entities; false when the file's shape is wrong (objects of earlier
-    // layers stay). A layer or object that cannot be used is logged and skipped; a property
-    // of the wrong type throws the JSON library's exception.
+    // Builds the level's entities; false when the file's shape is wrong, said in a line
+    // (objects of earlier layers stay). A layer, object or property that cannot be used is
+    // logged and skipped; a value of the wrong kind, or an object without its corner or size,
+    // throws JsonFileError naming the key.
     bool buildLevel(const nlohmann::json& root, const std::string& path, LevelTally& tally);
     void buildLayer(const nlohmann::json& layer, const std::string& where, LevelTally& tally);
     static std::string loadedText(const std::string& path, const LevelTally& tally);

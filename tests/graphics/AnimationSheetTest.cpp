@@ -105,11 +105,18 @@ TEST(AnimationManager, LoaderAppliesDefaultsAndFirstNameWins)
             17]},
         {"Name": "Hero", "Columns": 1, "Rows": 1},
         {"Columns": 2, "Rows": 2},
-        "text"]})");
+        "text",
+        {"Name": "Still", "Columns": 1, "Rows": 1, "Animations": null}]})");
     AnimationManager manager;
+    test::ConsoleCapture console;
     manager.loadAnimationSheets(path);
+    const std::string errors = console.err();
+    for (const char* line : {"sheet \"Hero\" animation 3 has no \"Name\"; it is skipped.",
+                             "sheet 2 has no \"Name\"; it is skipped.", "sheet 3 holds a string;",
+                             "key \"Animations\": null is null; a list of animations was expected; it holds no entry."})
+        EXPECT_NE(errors.find("File: [" + path + "] " + line), std::string::npos) << line << "\n" << errors;
 
-    EXPECT_EQ(manager.getSheetNames(), (std::vector<std::string>{"Hero"}));
+    EXPECT_EQ(manager.getSheetNames(), (std::vector<std::string>{"Hero", "Still"}));
     const AnimationSheet* hero = manager.getAnimationSheet("Hero");
     EXPECT_EQ(hero->getColumns(), 4.0f);
     ASSERT_EQ(hero->getAnimations().size(), 2u);
@@ -170,11 +177,16 @@ TEST(AnimationManager, UnreadableAndMalformedFilesStopTheLoadNamingTheFile)
         EXPECT_NE(console.err().find("File: [no/such/Animations.json] not found."), std::string::npos);
     }
     const std::string deep = std::string(100000, '[') + std::string(100000, ']');
-    for (const std::string& text :
-         {std::string("{ not json"), std::string(R"({"Sheets": []})"), std::string(R"({"AnimationSheets": [{"Name": 4}]})"),
-          std::string(R"({"AnimationSheets": [{"Name": "A", "Columns": "two", "Rows": 1}]})"),
-          std::string(R"({"AnimationSheets": [{"Name": "A", "Columns": 1e400, "Rows": 1}]})"),
-          R"({"AnimationSheets": )" + deep + "}"})
+    const std::pair<std::string, std::string> malformed[] = {
+        {"{ not json", "parse_error"},
+        {R"({"Sheets": []})", "key \"AnimationSheets\" is missing; a list of sheets was expected."},
+        {"[]", "holds an array; an object with \"AnimationSheets\" was expected."},
+        {R"({"AnimationSheets": {"A": 1}})", "key \"AnimationSheets\": {\"A\":1} is an object; a list of sheets"},
+        {R"({"AnimationSheets": [{"Name": 4}]})", "key \"Name\": 4 is a number; a string was expected."},
+        {R"({"AnimationSheets": [{"Name": "A", "Columns": "two", "Rows": 1}]})", "key \"Columns\": \"two\""},
+        {R"({"AnimationSheets": [{"Name": "A", "Columns": 1e400, "Rows": 1}]})", "1e400"},
+        {R"({"AnimationSheets": )" + deep + "}", "nests deeper"}};
+    for (const auto& [text, why] : malformed)
     {
         const std::string path = WriteSheetFile("AnimMalformed", text);
         test::ConsoleCapture console;
@@ -186,6 +198,7 @@ TEST(AnimationManager, UnreadableAndMalformedFilesStopTheLoadNamingTheFile)
         catch (const std::runtime_error& error)
         {
             EXPECT_NE(std::string(error.what()).find(path), std::string::npos) << error.what();
+            EXPECT_NE(std::string(error.what()).find(why), std::string::npos) << error.what();
         }
         EXPECT_NE(console.err().find(path), std::string::npos) << text.substr(0, 80);
     }

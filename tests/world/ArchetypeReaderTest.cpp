@@ -110,7 +110,7 @@ TEST_F(ArchetypeReaderTest, ArchetypesAreNotActiveEntities)
 
 TEST_F(ArchetypeReaderTest, PhysicsDefaults)
 {
-    read(R"([{"name": "Empty", "PhysicsComp": {}},
+    const std::string errors = read(R"([{"name": "Empty", "PhysicsComp": {}},
              {"name": "Limits", "PhysicsComp": {"Force Limits": {}}},
              {"name": "OnlyY", "PhysicsComp": {"Force Limits": {"y": 0.5}, "AirDrag": {"x": 0.2}}},
              {"name": "NotObject", "PhysicsComp": 7}])");
@@ -123,6 +123,8 @@ TEST_F(ArchetypeReaderTest, PhysicsDefaults)
     EXPECT_EQ(bodyOf(onlyY)->getMaxVelocity(), glm::vec3(100.0f, 0.5f, 100.0f));
     EXPECT_EQ(bodyOf(onlyY)->getAirDrag(), glm::vec3(0.2f, 0.0f, 0.01f));
     EXPECT_FALSE(bodyOf(archetype("NotObject"))->isNull());
+    EXPECT_NE(errors.find("] key \"PhysicsComp\": 7 is a number; an object was expected; its members take their"),
+              std::string::npos);
 }
 
 TEST_F(ArchetypeReaderTest, StatsDefaultsAndNumberKinds)
@@ -202,17 +204,37 @@ TEST_F(ArchetypeReaderTest, FirstOfTwoSameNamesStays)
 TEST_F(ArchetypeReaderTest, FailedElementEndsTheReadButKeepsEarlierOnes)
 {
     const std::string errors = read(R"([{"name": "Before"}, {"name": "Bad", "Flags": ["ok", 3]}, {"name": "After"}])");
-    EXPECT_NE(errors.find("Failed to parse file, " + path), std::string::npos);
+    const std::string problem = "] key \"Flags\": 3 is a number; a string was expected.\n";
+    EXPECT_NE(errors.find("Failed to parse file, " + path + "\nERROR! : File: [" + path + problem), std::string::npos);
     EXPECT_TRUE(manager->hasArchetype("Before"));
     EXPECT_FALSE(manager->hasArchetype("Bad"));
     EXPECT_FALSE(manager->hasArchetype("After"));
 
-    EXPECT_NE(read(R"([{"Flags": []}])").find("Failed to parse file"), std::string::npos);
-    EXPECT_NE(read(R"([{"name": "E", "EmitterListComp": [{"StartActive": true}]}])").find("Failed to parse file"),
-              std::string::npos);
-    EXPECT_NE(read(R"([{"name": "Late"}] // comment)").find("Failed to parse file"), std::string::npos);
+    const std::pair<const char*, const char*> stops[] = {
+        {R"([{"Flags": []}])", "key \"name\" is missing; the archetype's name was expected."},
+        {R"([{"name": "E", "EmitterListComp": [{"StartActive": true}]}])", "key \"Name\" is missing;"},
+        {R"([{"name": "F", "Flags": true}])", "key \"Flags\": true is a boolean; a list of flag names was expected."},
+        {R"([{"name": "M", "Mesh": 4}])", "key \"Mesh\": 4 is a number; a string was expected."},
+        {R"([{"name": "T", "MovingPlatformComp": {"TouchStart": "yes"}}])", "key \"TouchStart\": \"yes\" is a string"},
+        {R"([{"name": "Late"}] // comment)", "] [json.exception.parse_error"},
+        {"[3]", "archetype 0 holds a number; an object with a \"name\" was expected."},
+        {"7", "] holds a number; a list of archetypes was expected."},
+    };
+    for (const auto& [text, problem] : stops)
+    {
+        const std::string stopped = read(text);
+        EXPECT_NE(stopped.find("Failed to parse file, " + path), std::string::npos) << text;
+        EXPECT_NE(stopped.find(problem), std::string::npos) << text << "\n" << stopped;
+    }
     EXPECT_FALSE(manager->hasArchetype("Late"));
-    EXPECT_NE(read("[3]").find("Failed to parse file"), std::string::npos);
+}
+
+TEST_F(ArchetypeReaderTest, FlagsOfAnotherKindAreReadAsBeforeWithALine)
+{
+    const std::string errors = read(R"([{"name": "Lone", "Flags": "solo"}])");
+    EXPECT_TRUE(archetype("Lone")->getFlag("solo"));
+    const std::string line = "key \"Flags\": \"solo\" is a string; a list of flag names was expected; it is read as";
+    EXPECT_NE(errors.find(line + " the only entry."), std::string::npos) << errors;
 }
 
 TEST_F(ArchetypeReaderTest, EmptyMissingNullAndObjectRootsAreReported)
@@ -266,7 +288,7 @@ TEST_F(ArchetypeReaderTest, GameArchetypeFileHoldsEveryNamedArchetype)
         ArchetypeReader::read(EntityManager::kArchetypeFile, *manager);
         return console.err();
     }();
-    EXPECT_EQ(errors.find("Failed to parse"), std::string::npos);
+    EXPECT_EQ(errors, "");
     for (const char* name : {"Player", "Package", "PtpEntity", "Goal", "Hazard", "EmitterEntity", "TestArc", "Ground",
                              "Wall", "Checkpoint", "Waypoint", "MovingPlatform", "BreakingPlatform", "DeathWall",
                              "DeathWallTrigger", "Firewall", "TutorialButton", "TutorialJump", "TutorialDash",

@@ -79,16 +79,22 @@ TEST_F(SceneManagerTest, DepthAppliesToItsWholeLayerOnly)
 
 TEST_F(SceneManagerTest, ObjectPropertiesReachTheirComponents)
 {
-    load(R"({"layers": [{"objects": [
+    const std::string errors = load(R"({"layers": [{"objects": [
         {"type": "Stop", "x": 0, "y": 0, "width": 1, "height": 1, "properties": [
             {"name": "WaypointID", "type": "int", "value": 32}, {"name": "NextWaypointID", "value": 33},
             {"name": "Speed", "value": 0.25}, {"name": "TouchStart", "value": true}, {"name": "Moving", "value": false},
             {"name": "TargetWaypointID", "value": 31}, {"name": "TargetSpeed", "value": 0.5},
-            {"name": "NextLevel", "value": "Level2"}, {"name": "Unknown", "value": 1}, {"name": "NoValue"}]},
-        {"type": "Block", "x": 0, "y": 0, "width": 1, "height": 1, "properties": [{"name": "NextLevel", "value": "Level3"}]}
+            {"name": "NextLevel", "value": "Level2"}, {"name": "Unknown", "value": 1}, {"name": "NoValue"}, 6]},
+        {"type": "Block", "x": 0, "y": 0, "width": 1, "height": 1, "properties": [{"name": "NextLevel", "value": "Level3"}]},
+        {"type": "Block", "x": 0, "y": 0, "width": 1, "height": 1, "properties": "none"}
     ]}]})");
+    const std::string object = "ERROR! : Level, " + folder + "/level.json, layer 0, object ";
+    for (const std::string& line : {object + "0, property 9 skipped: it has no \"value\".",
+                                    object + "0, property 10 skipped: it holds a number; an object with \"name\"",
+                                    object + "2: \"properties\" is not a list; properties skipped."})
+        EXPECT_NE(errors.find(line), std::string::npos) << line << "\n" << errors;
     const std::vector<uint32_t> ids = manager->getActiveIds();
-    ASSERT_EQ(ids.size(), 2u);
+    ASSERT_EQ(ids.size(), 3u);
     Entity* stop = manager->findById(ids[0]);
     auto* waypoint = stop->getComponent<WaypointComp>(WaypointComp::kName, WaypointCompNull::instance());
     EXPECT_EQ(waypoint->getWaypointID(), 32u);
@@ -150,19 +156,26 @@ TEST_F(SceneManagerTest, SuccessfulLoadStartsTheLevelAndLogs)
 
 TEST_F(SceneManagerTest, CorruptedFilesAreReportedAndStopTheLoad)
 {
-    const char* corrupted[] = {
-        "{ not json",
-        "[1, 2]",
-        R"({"level": []})",
-        R"({"layers": [{"objects": [{"type": "Block", "x": "left", "y": 0, "width": 1, "height": 1}]}]})",
-        R"({"layers": [{"objects": [{"type": 5, "x": 0, "y": 0, "width": 1, "height": 1}]}]})",
-        R"({"layers": [{"objects": [{"type": "Block", "x": 0, "y": 0, "width": 1}]}]})",
+    const std::pair<const char*, const char*> corrupted[] = {
+        {"{ not json", "[json.exception.parse_error"},
+        {"[1, 2]", ": the file holds an array; an object with \"layers\" was expected."},
+        {R"({"level": []})", ": the file has no \"layers\"."},
+        {R"({"layers": [{"objects": [{"type": "Block", "x": "left", "y": 0, "width": 1, "height": 1}]}]})",
+         "key \"x\": \"left\" is a string; a number was expected."},
+        {R"({"layers": [{"objects": [{"type": 5, "x": 0, "y": 0, "width": 1, "height": 1}]}]})",
+         "key \"type\": 5 is a number; a string was expected."},
+        {R"({"layers": [{"objects": [{"type": "Block", "x": 0, "y": 0, "width": 1}]}]})",
+         "key \"height\" is missing; a number was expected."},
+        {R"({"layers": [{"objects": [{"type": "Stop", "x": 0, "y": 0, "width": 1, "height": 1,
+             "properties": [{"name": "TouchStart", "value": 1}]}]}]})",
+         "key \"TouchStart\": 1 is a number; true or false was expected."},
     };
-    for (const char* text : corrupted)
+    for (const auto& [text, why] : corrupted)
     {
         new Entity();
         const std::string errors = load(text);
         EXPECT_NE(errors.find("tried to load but was corrupted!"), std::string::npos) << text;
+        EXPECT_NE(errors.find(why), std::string::npos) << text << "\n" << errors;
         EXPECT_EQ(controller.levelStarts, 0) << text;
     }
 
@@ -311,6 +324,7 @@ TEST_F(SceneManagerTest, GameLevelsLoadWithTheirKillPlanesAndDeathWallRoutes)
         scenes.setKillPlane(0.0f);
         scenes.loadScene(c.level);
         EXPECT_NE(console.out().find("loaded successfully"), std::string::npos) << c.level;
+        EXPECT_EQ(console.err(), "") << c.level;
         EXPECT_LT(scenes.getKillPlane(), -10.0f) << c.level;
         EXPECT_FALSE(manager->getPlayer()->isNull()) << c.level;
         EXPECT_FALSE(manager->findFirstWithFlag("goal")->isNull()) << c.level;
