@@ -108,7 +108,7 @@ std::optional<std::string> EntryName(const json& entry, const std::string& subje
     }
     const auto name = entry.find("Name");
     if (name == entry.end())
-        Log()->error(JsonProblemText(file, "key \"Name\" is missing; a string was expected; " + skipped + "."));
+        Log()->error(MissingKeyText("Name", "a string", file, skipped));
     else if (!name->is_string())
         Log()->error(WrongKindText(*name, "Name", "a string", file, skipped));
     else

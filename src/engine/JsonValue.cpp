@@ -20,11 +20,24 @@ std::string Ending(const std::string& outcome)
     return outcome.empty() ? "." : "; " + outcome + ".";
 }
 
+// Null is named once: "key "K" is null", not "key "K": null is null".
 std::string WrongKindProblem(const json& value, const std::string& key, const std::string& expected,
                              const std::string& outcome)
 {
-    return "key \"" + key + "\": " + JsonExcerpt(value) + " is " + JsonKindText(value) + "; " + expected +
-           " was expected" + Ending(outcome);
+    const std::string holds = value.is_null() ? "\" is null" : "\": " + JsonExcerpt(value) + " is " + JsonKindText(value);
+    return "key \"" + key + holds + "; " + expected + " was expected" + Ending(outcome);
+}
+
+std::string MissingKeyProblem(const std::string& key, const std::string& expected, const std::string& outcome)
+{
+    return "key \"" + key + "\" is missing; " + expected + " was expected" + Ending(outcome);
+}
+
+std::string ShapeProblem(const std::string& subject, const json& value, const std::string& expected,
+                         const std::string& outcome)
+{
+    const std::string holder = subject.empty() ? "" : subject + " ";
+    return holder + "holds " + JsonKindText(value) + "; " + expected + " was expected" + Ending(outcome);
 }
 }
 
@@ -64,12 +77,35 @@ void ThrowWrongKind(const json& value, const std::string& key, const std::string
     throw JsonFileError(file, WrongKindProblem(value, key, expected, ""));
 }
 
+std::string MissingKeyText(const std::string& key, const std::string& expected, const std::string& file,
+                           const std::string& outcome)
+{
+    return JsonProblemText(file, MissingKeyProblem(key, expected, outcome));
+}
+
+void ThrowMissingKey(const std::string& key, const std::string& expected, const std::string& file)
+{
+    throw JsonFileError(file, MissingKeyProblem(key, expected, ""));
+}
+
+const json& RequiredKey(const json& object, const std::string& key, const std::string& expected)
+{
+    const auto found = object.find(key);
+    if (found == object.end())
+        ThrowMissingKey(key, expected, JsonFileScope::current());
+    return *found;
+}
+
 std::string JsonShapeText(const std::string& file, const std::string& subject, const json& value,
                           const std::string& expected, const std::string& outcome)
 {
-    const std::string holder = subject.empty() ? "" : subject + " ";
-    return JsonProblemText(file, holder + "holds " + JsonKindText(value) + "; " + expected + " was expected" +
-                                     Ending(outcome));
+    return JsonProblemText(file, ShapeProblem(subject, value, expected, outcome));
+}
+
+void ThrowWrongShape(const json& value, const std::string& subject, const std::string& expected,
+                     const std::string& file)
+{
+    throw JsonFileError(file, ShapeProblem(subject, value, expected, ""));
 }
 
 std::string ReadString(const json& value, const std::string& key)

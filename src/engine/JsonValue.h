@@ -24,11 +24,21 @@ std::string WrongKindText(const nlohmann::json& value, const std::string& key, c
 [[noreturn]] void ThrowWrongKind(const nlohmann::json& value, const std::string& key, const std::string& expected,
                                  const std::string& file);
 
+// "File: [f] key "K" is missing; <expected> was expected", ended as WrongKindText ends.
+std::string MissingKeyText(const std::string& key, const std::string& expected, const std::string& file,
+                           const std::string& outcome = "");
+[[noreturn]] void ThrowMissingKey(const std::string& key, const std::string& expected, const std::string& file);
+// object[key], or the missing-key error naming the innermost JsonFileScope's file.
+const nlohmann::json& RequiredKey(const nlohmann::json& object, const std::string& key, const std::string& expected);
+
 // The line for a document or an entry of the wrong shape, for example
 // "File: [f] holds an array; an object of package settings was expected; the defaults stand."
 // Subject is empty for the whole document, or names the entry ("entry \"Jump\"").
 std::string JsonShapeText(const std::string& file, const std::string& subject, const nlohmann::json& value,
                           const std::string& expected, const std::string& outcome);
+// Throws JsonFileError carrying the wrong-shape line without an outcome.
+[[noreturn]] void ThrowWrongShape(const nlohmann::json& value, const std::string& subject, const std::string& expected,
+                                  const std::string& file);
 
 // The value as a string or a boolean, or the wrong-kind error naming the innermost
 // JsonFileScope's file.

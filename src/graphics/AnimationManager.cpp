@@ -131,10 +131,9 @@ void RequireSheetList(const json& root)
 {
     const std::string key = Key::kAnimationSheets;
     if (!root.is_object())
-        throw JsonFileError(JsonFileScope::current(),
-                            "holds " + JsonKindText(root) + "; an object with \"" + key + "\" was expected.");
+        ThrowWrongShape(root, "", "an object with \"" + key + "\"", JsonFileScope::current());
     if (!root.contains(key))
-        throw JsonFileError(JsonFileScope::current(), "key \"" + key + "\" is missing; a list of sheets was expected.");
+        ThrowMissingKey(key, "a list of sheets", JsonFileScope::current());
 }
 
 std::vector<SheetData> ReadSheetFile(const json& root)

@@ -64,7 +64,7 @@ constexpr double kTwoTo64 = 18446744073709551616.0;
 
 [[noreturn]] void FailMissing(const std::string& key, const std::string& expected)
 {
-    throw JsonFileError(JsonFileScope::current(), "key \"" + key + "\" is missing; " + expected + " was expected.");
+    ThrowMissingKey(key, expected, JsonFileScope::current());
 }
 
 const json* Find(const json& object, const char* key)

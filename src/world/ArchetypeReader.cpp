@@ -49,23 +49,6 @@ const json& NoMembers()
     return none;
 }
 
-// Stops the read with one line saying what the value (the whole file when the subject is
-// empty) holds and what was expected there.
-[[noreturn]] void StopOnShape(const std::string& subject, const json& value, const std::string& expected)
-{
-    const std::string holder = subject.empty() ? "" : subject + " ";
-    throw JsonFileError(JsonFileScope::current(),
-                        holder + "holds " + JsonKindText(value) + "; " + expected + " was expected.");
-}
-
-const json& Required(const json& object, const char* key, const std::string& expected)
-{
-    if (!object.contains(key))
-        throw JsonFileError(JsonFileScope::current(),
-                            "key \"" + std::string(key) + "\" is missing; " + expected + " was expected.");
-    return object.at(key);
-}
-
 // A component or vector key that is not an object still counts, but has no members to read:
 // its fields keep their defaults, as they always did; the line says so.
 const json& Members(const json& value, const std::string& key)
@@ -202,7 +185,7 @@ void ReadEmitters(const json& value, Entity& entity)
     {
         if (!entry.is_object())
             ThrowWrongKind(entry, "EmitterListComp", kEntry, JsonFileScope::current());
-        const std::string name = ReadString(Required(entry, "Name", "the emitter's name"), "Name");
+        const std::string name = ReadString(RequiredKey(entry, "Name", "the emitter's name"), "Name");
         const bool hasStart = Has(entry, "StartActive");
         const bool startActive = hasStart && ReadBool(entry.at("StartActive"), "StartActive");
         ParticleEmitter* emitter = particles->createEmitter(name);
@@ -296,10 +279,10 @@ const KeyReader kKeyReaders[] = {
 void ReadElement(const json& element, size_t index, EntityManager& manager)
 {
     if (!element.is_object())
-        StopOnShape("archetype " + std::to_string(index), element, "an object with a \"name\"");
+        ThrowWrongShape(element, "archetype " + std::to_string(index), "an object with a \"name\"", JsonFileScope::current());
     // Owned here until the manager takes it, so a failing element is not leaked.
     auto entity = std::make_unique<Entity>(false);
-    const std::string name = ReadString(Required(element, "name", "the archetype's name"), "name");
+    const std::string name = ReadString(RequiredKey(element, "name", "the archetype's name"), "name");
     for (const KeyReader& reader : kKeyReaders)
         if (element.contains(reader.key))
         {
@@ -329,7 +312,7 @@ void ArchetypeReader::read(const std::string& path, EntityManager& manager)
         if (root.empty())
             Log()->error(JsonProblemText(path, "holds no entity archetypes."));
         else if (root.is_primitive())
-            StopOnShape("", root, "a list of archetypes");
+            ThrowWrongShape(root, "", "a list of archetypes", JsonFileScope::current());
         size_t index = 0;
         for (const json& element : root)
             ReadElement(element, index++, manager);

@@ -35,14 +35,6 @@ EntityManager* Manager()
     return Engine::getSystem<EntityManager>(EntityManager::kName, EntityManagerNull::instance());
 }
 
-const json& Required(const json& object, const char* key, const std::string& expected)
-{
-    if (!object.contains(key))
-        throw JsonFileError(JsonFileScope::current(),
-                            "key \"" + std::string(key) + "\" is missing; " + expected + " was expected.");
-    return object.at(key);
-}
-
 // Why a property entry cannot be used, or nothing when it can.
 std::string PropertyFault(const json& property)
 {
@@ -130,10 +122,10 @@ bool PlaceObject(const json& object, float depth, const std::string& where)
     if (entity->isNull())
         return false;
     // A size or corner out of range falls back to the transform's own unit scale and origin.
-    const float height = ReadNumber(Required(object, "height", "a number"), "height", 1.0f);
-    const float width = ReadNumber(Required(object, "width", "a number"), "width", 1.0f);
-    const float x = ReadNumber(Required(object, "x", "a number"), "x", 0.0f);
-    const float y = ReadNumber(Required(object, "y", "a number"), "y", 0.0f);
+    const float height = ReadNumber(RequiredKey(object, "height", "a number"), "height", 1.0f);
+    const float width = ReadNumber(RequiredKey(object, "width", "a number"), "width", 1.0f);
+    const float x = ReadNumber(RequiredKey(object, "x", "a number"), "x", 0.0f);
+    const float y = ReadNumber(RequiredKey(object, "y", "a number"), "y", 0.0f);
     const glm::vec3 position(x + width * 0.5f, -(y + height * 0.5f), depth);
     TransformComp* transform = entity->getComponent<TransformComp>(TransformComp::kName, TransformCompNull::instance());
     transform->setPosition(position);

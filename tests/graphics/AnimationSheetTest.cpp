@@ -113,7 +113,7 @@ TEST(AnimationManager, LoaderAppliesDefaultsAndFirstNameWins)
     const std::string errors = console.err();
     for (const char* line : {"sheet \"Hero\" animation 3 has no \"Name\"; it is skipped.",
                              "sheet 2 has no \"Name\"; it is skipped.", "sheet 3 holds a string;",
-                             "key \"Animations\": null is null; a list of animations was expected; it holds no entry."})
+                             "key \"Animations\" is null; a list of animations was expected; it holds no entry."})
         EXPECT_NE(errors.find("File: [" + path + "] " + line), std::string::npos) << line << "\n" << errors;
 
     EXPECT_EQ(manager.getSheetNames(), (std::vector<std::string>{"Hero", "Still"}));

@@ -240,7 +240,7 @@ TEST(EmitterArchetypeFile, MalformedFileIsLoggedAndKeepsTheEntriesBeforeTheBadOn
         {R"({"Flags": [1]})", R"(key "Flags": 1 is a number; a string was expected.)"},
         {R"({"Flags": "converge"})",
          R"(key "Flags": "converge" is a string; null or a list of flag names was expected.)"},
-        {R"({"NumParticles": null})", R"(key "NumParticles": null is null; a number was expected.)"},
+        {R"({"NumParticles": null})", R"(key "NumParticles" is null; a number was expected.)"},
     };
     for (const auto& [bad, line] : badEntries)
     {

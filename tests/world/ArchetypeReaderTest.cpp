@@ -216,6 +216,8 @@ TEST_F(ArchetypeReaderTest, FailedElementEndsTheReadButKeepsEarlierOnes)
         {R"([{"name": "F", "Flags": true}])", "key \"Flags\": true is a boolean; a list of flag names was expected."},
         {R"([{"name": "M", "Mesh": 4}])", "key \"Mesh\": 4 is a number; a string was expected."},
         {R"([{"name": "T", "MovingPlatformComp": {"TouchStart": "yes"}}])", "key \"TouchStart\": \"yes\" is a string"},
+        {R"([{"name": "J", "StatsComp": {"Jumping Force": "high"}}])",
+         "key \"Jumping Force\": \"high\" is a string; a number was expected."},
         {R"([{"name": "Late"}] // comment)", "] [json.exception.parse_error"},
         {"[3]", "archetype 0 holds a number; an object with a \"name\" was expected."},
         {"7", "] holds a number; a list of archetypes was expected."},
