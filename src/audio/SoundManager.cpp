@@ -92,11 +92,6 @@ bool WriteSoundFile(const std::string& path, const json& document)
     return false;
 }
 
-std::string EntrySubject(const json& document, const std::string& key)
-{
-    return document.is_array() ? "entry " + key : "entry \"" + key + "\"";
-}
-
 // The entry's name, or nothing when the entry is of the wrong shape, which is then reported.
 std::optional<std::string> EntryName(const json& entry, const std::string& subject, const std::string& file)
 {
@@ -134,7 +129,7 @@ void ForEachNamedEntry(const json& document, const std::string& file, const std:
         const bool looksLikeEntry = item.value().is_object() && item.value().contains("Name");
         if (document.is_object() && settings.count(item.key()) && !looksLikeEntry)
             continue;
-        if (const auto name = EntryName(item.value(), EntrySubject(document, item.key()), file))
+        if (const auto name = EntryName(item.value(), JsonEntrySubject(document, item.key()), file))
             visit(*name, item.value());
     }
 }

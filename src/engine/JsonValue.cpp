@@ -102,6 +102,11 @@ std::string JsonShapeText(const std::string& file, const std::string& subject, c
     return JsonProblemText(file, ShapeProblem(subject, value, expected, outcome));
 }
 
+std::string JsonEntrySubject(const json& document, const std::string& key)
+{
+    return document.is_array() ? "entry " + key : "entry \"" + key + "\"";
+}
+
 void ThrowWrongShape(const json& value, const std::string& subject, const std::string& expected,
                      const std::string& file)
 {

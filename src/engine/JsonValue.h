@@ -36,6 +36,8 @@ const nlohmann::json& RequiredKey(const nlohmann::json& object, const std::strin
 // Subject is empty for the whole document, or names the entry ("entry \"Jump\"").
 std::string JsonShapeText(const std::string& file, const std::string& subject, const nlohmann::json& value,
                           const std::string& expected, const std::string& outcome);
+// How a line names one entry of a document: "entry 3" in a list, "entry "Jump"" in an object.
+std::string JsonEntrySubject(const nlohmann::json& document, const std::string& key);
 // Throws JsonFileError carrying the wrong-shape line without an outcome.
 [[noreturn]] void ThrowWrongShape(const nlohmann::json& value, const std::string& subject, const std::string& expected,
                                   const std::string& file);

@@ -224,11 +224,6 @@ void ReportStop(const std::string& path, const std::string& line)
     Log()->error(line);
 }
 
-std::string EntrySubject(const json& document, const std::string& key)
-{
-    return document.is_array() ? "entry " + key : "entry \"" + key + "\"";
-}
-
 // Registers the entries in reading order. Returns the line of a document, or of the first
 // entry, of the wrong shape, which stops the load like a bad value does; empty when none was.
 std::string RegisterArchetypes(const json& document, const std::string& path, ParticleManager& manager)
@@ -240,7 +235,7 @@ std::string RegisterArchetypes(const json& document, const std::string& path, Pa
     for (const auto& entry : document.items())
     {
         if (!entry.value().is_object())
-            return JsonShapeText(path, EntrySubject(document, entry.key()), entry.value(), "an emitter object",
+            return JsonShapeText(path, JsonEntrySubject(document, entry.key()), entry.value(), "an emitter object",
                                  "it and the entries after it are not loaded");
         const EmitterRecord record = ParseEmitterRecord(entry.value());
         ParticleEmitter emitter;
