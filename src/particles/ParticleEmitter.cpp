@@ -28,10 +28,9 @@ ParticleManager* Manager()
 }
 
 // Whether the list a particle of this kind goes to would keep it; the null manager keeps none.
-bool ListHasRoom(bool fading)
+bool ListHasRoom(const ParticleManager& manager, bool fading)
 {
-    ParticleManager* manager = Manager();
-    return fading ? manager->canAddComplexParticle() : manager->canAddParticle();
+    return fading ? manager.canAddComplexParticle() : manager.canAddParticle();
 }
 
 int64_t SaturatingAdd(int64_t a, int64_t b)
@@ -211,7 +210,8 @@ int32_t ParticleEmitter::burstCount(int32_t count) const
 void ParticleEmitter::spawnBurstParticles(RandomGenerator& random, int32_t count, bool fading)
 {
     const glm::vec3 origin = getPosition();
-    for (int32_t i = 0; i < count && ListHasRoom(fading); ++i)
+    const ParticleManager* manager = Manager();
+    for (int32_t i = 0; i < count && ListHasRoom(*manager, fading); ++i)
     {
         glm::vec3 particleVelocity(0.0f);
         particleVelocity.x = velocity.x + random.range(-velocityDeviationX, velocityDeviationX);
