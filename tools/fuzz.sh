@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the loaders' fuzz targets (clang, libFuzzer, ASan, UBSan) in build-fuzz and runs each
+# Builds the fuzz targets (clang, libFuzzer, ASan, UBSan) in build-fuzz and runs each
 # one for the given number of seconds (default 20), starting from its seed corpus under
 # fuzz/corpus/<target>/. Inputs the fuzzer finds worth keeping go to
 # build-fuzz/fuzz-runs/<target>/corpus, so a later run goes on from there; the seeds stay as

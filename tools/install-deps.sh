@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkg-config
-    libglfw3-dev libglew-dev libglm-dev nlohmann-json3-dev libtinyobjloader-dev libstb-dev libimgui-dev
+    libglfw3-dev libglew-dev libglm-dev nlohmann-json3-dev libtinyobjloader-dev libstb-dev libimgui-dev zlib1g-dev
     libopenal-dev libsndfile1-dev libvorbis-dev libogg-dev libasound2-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth libgl1-mesa-dri xdotool imagemagick

@@ -219,6 +219,19 @@ def write_png_shapes(folder):
             out.write(data)
 
 
+def write_deflate_streams():
+    """Raw deflate streams of every block kind zlib writes: stored, fixed, dynamic, runs only."""
+    folder = os.path.join(CORPUS, "deflate_length")
+    os.makedirs(folder, exist_ok=True)
+    text = b"".join(b"%d" % (i * 7919 % 1000) + bytes([97 + i % 26]) * (i % 40) for i in range(60))
+    writers = {"stored": (0, zlib.Z_DEFAULT_STRATEGY), "fixed": (6, zlib.Z_FIXED),
+               "dynamic": (9, zlib.Z_DEFAULT_STRATEGY), "runs": (6, zlib.Z_RLE)}
+    for name, (level, strategy) in writers.items():
+        writer = zlib.compressobj(level, zlib.DEFLATED, -15, 8, strategy)
+        with open(os.path.join(folder, name), "wb") as out:
+            out.write(writer.compress(text) + writer.flush())
+
+
 def tone_frames(count, channels, rate, frequency):
     frames = bytearray()
     for index in range(count):
@@ -283,6 +296,7 @@ def main():
     write_small_files()
     write_dictionaries()
     write_images()
+    write_deflate_streams()
     write_sounds()
 
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs the whole test suite; then builds the sanitizer
 # build (AddressSanitizer, LeakSanitizer, UBSan) into build-asan and runs the whole suite again
-# there; then every loader's fuzz target runs for 20 seconds, a fault found failing the run and
+# there; then every fuzz target runs for 20 seconds, a fault found failing the run and
 # naming the input. Tests that need OpenGL run in a virtual X server with Mesa's software renderer.
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -69,8 +69,8 @@ std::string DecodedImage::RefusalOf(const std::string& bytes)
     if (known && static_cast<uint64_t>(width) * static_cast<uint64_t>(height) * 4 > kMaxDecodedBytes)
         return "is " + std::to_string(width) + "x" + std::to_string(height) + " pixels, more than " +
                std::to_string(kMaxDecodedBytes >> 20) + " MB once decoded.";
-    // The data check sets aside what the header needs, so it runs only on a size checked above;
-    // a header stb cannot read fails its decode before any data is inflated.
+    // The data check counts against the size the header needs, so it runs only on a size checked
+    // above; a header stb cannot read fails its decode before any data is inflated.
     return png && known ? PngImageDataRefusal(bytes) : std::string();
 }
 

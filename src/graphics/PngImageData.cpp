@@ -1,10 +1,9 @@
 #include "graphics/PngImageData.h"
 
-#include <stb/stb_image.h>
+#include "graphics/DeflateLength.h"
 
 #include <algorithm>
-#include <climits>
-#include <memory>
+#include <optional>
 
 namespace
 {
@@ -97,18 +96,28 @@ uint64_t InflateBound(uint64_t needed)
     return needed + std::max(needed, kLeastMargin);
 }
 
-// Inflates into a buffer of the given size with stb's own inflater, which fails rather than
-// write past it; the buffer is never read.
+// stb's own checks of the two bytes of zlib frame before the deflate stream. It reads no
+// window size from them and no checksum after the stream, so neither is judged here.
+bool StbTakesZlibFrame(const std::string& data)
+{
+    if (data.size() < 2)
+        return false;
+    const unsigned method = static_cast<unsigned char>(data[0]);
+    const unsigned flags = static_cast<unsigned char>(data[1]);
+    const bool presetDictionary = (flags & 32) != 0;
+    return (method * 256 + flags) % 31 == 0 && !presetDictionary && (method & 15) == 8;
+}
+
+// Whether the deflate stream runs to its end within the bound. Its bytes are only counted, so
+// nothing image-sized is held. A stream that is damaged or cut short fails here as it fails stb.
 bool InflatesWithin(const PngLayout& layout, uint64_t bound)
 {
-    if (bound > INT_MAX || layout.pixelData.size() > INT_MAX)
+    if (!layout.raw && !StbTakesZlibFrame(layout.pixelData))
         return false;
-    const int room = static_cast<int>(bound);
-    const std::unique_ptr<char[]> scratch(new char[bound]);
-    const char* data = layout.pixelData.data();
-    const int size = static_cast<int>(layout.pixelData.size());
-    return (layout.raw ? stbi_zlib_decode_noheader_buffer(scratch.get(), room, data, size)
-                       : stbi_zlib_decode_buffer(scratch.get(), room, data, size)) >= 0;
+    const size_t frame = layout.raw ? 0 : 2;
+    const auto* data = reinterpret_cast<const unsigned char*>(layout.pixelData.data());
+    const std::optional<uint64_t> size = DeflateInflatedSize(data + frame, layout.pixelData.size() - frame, bound);
+    return size && *size <= bound;
 }
 }
 
@@ -120,6 +129,9 @@ bool PngChunksFit(const std::string& bytes)
         const Chunk chunk = ChunkAt(bytes, at);
         if (chunk.type.empty())
             return false;
+        // Decoders stop at the end chunk; what some tools leave after it is never read.
+        if (chunk.type == "IEND")
+            return true;
         at = chunk.data + chunk.length + 4;
     }
     return true;

@@ -3,16 +3,15 @@
 // hostile file can lie about: the length a chunk claims, which it reserves before reading, and
 // the length of the deflated pixel data, which it inflates whole, into a buffer it keeps
 // doubling, before comparing it with the size in the header. A megabyte of deflated zeros
-// inflates to a gigabyte. So the pixel data is first inflated here, by stb's own inflater into
-// a buffer of bounded size, which refuses to write past its end: data that fits there is what
-// stb's decode will inflate, and nothing more. The bound leaves a margin past the size the
+// inflates to a gigabyte. So the bytes the pixel data inflates to are first counted here, without
+// inflating it (DeflateLength.h), and the data is refused once the count passes a bound. The bound leaves a margin past the size the
 // header needs, because stb takes data that runs on past the pixels and real encoders have been
 // seen padding it with zeros.
 
 #include <cstdint>
 #include <string>
 
-// Every chunk's claimed length fits within the bytes after it.
+// Every chunk's claimed length, up to and with the end chunk, fits within the bytes after it.
 bool PngChunksFit(const std::string& bytes);
 
 // The bytes of filtered rows a PNG of this header inflates to: per row, one filter byte and
@@ -20,6 +19,5 @@ bool PngChunksFit(const std::string& bytes);
 uint64_t PngFilteredSize(uint32_t width, uint32_t height, unsigned bitsPerPixel, bool interlaced);
 
 // Why the pixel data of a PNG whose chunks fit may not be decoded, or empty when it may. Data
-// may inflate past the size its header needs by that size again, or by 1 MiB when more. Sets
-// aside that many bytes, so the header's size must have been checked.
+// may inflate past the size its header needs by that size again, or by 1 MiB when more.
 std::string PngImageDataRefusal(const std::string& bytes);
