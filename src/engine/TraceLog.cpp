@@ -3,9 +3,12 @@
 #include "engine/Engine.h"
 #include "engine/SystemSingleton.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 
 namespace
@@ -19,6 +22,28 @@ std::string Env(const char* name)
 {
     const char* value = std::getenv(name);
     return value ? std::string(value) : std::string();
+}
+
+// Opened without waiting: a FIFO that nothing reads would hold a plain open, and the game with
+// it, for ever, and a full pipe would hold a write. Both fail at once instead, as a socket's
+// open does; a regular file ignores the flag.
+bool WriteWithoutWaiting(const std::string& path, const std::string& text, int mode)
+{
+    const int file = ::open(path.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC | mode, 0666);
+    if (file < 0)
+        return false;
+    size_t written = 0;
+    while (written < text.size())
+    {
+        const ssize_t step = ::write(file, text.data() + written, text.size() - written);
+        if (step < 0 && errno == EINTR)
+            continue;
+        if (step <= 0)
+            break;
+        written += static_cast<size_t>(step);
+    }
+    const bool closed = ::close(file) == 0;
+    return written == text.size() && closed;
 }
 }
 
@@ -78,20 +103,16 @@ void TraceLog::startAt(const std::string& baseFolder)
 
 bool TraceLog::writeBanner()
 {
-    std::ofstream file(getFilePath(), std::ios::trunc);
-    file << "Team: Velmora" << std::endl
-         << "Project: Wendlebox" << std::endl
-         << "Version 1.2.4 - Week 9\n" << std::endl
-         << "Thornquell Approved :]" << std::endl
-         << "Trace Log Start" << std::endl;
-    return wrote(file);
+    return write("Team: Velmora\nProject: Wendlebox\nVersion 1.2.4 - Week 9\n\nThornquell Approved :]\n"
+                 "Trace Log Start\n",
+                 O_TRUNC);
 }
 
 // A full device opens like any file and refuses only the writes, so success is known only once
-// the line has been flushed.
-bool TraceLog::wrote(const std::ofstream& file)
+// the text has been written.
+bool TraceLog::write(const std::string& text, int mode)
 {
-    if (file)
+    if (WriteWithoutWaiting(getFilePath(), text, mode))
         return true;
     warnOnce("Trace log " + getFilePath() + " cannot be written; its lines are lost.");
     return false;
@@ -121,9 +142,7 @@ void TraceLog::appendLine(const std::string& line)
         earlyLines.push_back(line);
     if (folder.empty())
         return;
-    std::ofstream file(getFilePath(), std::ios::app);
-    file << line << std::endl;
-    wrote(file);
+    write(line + "\n", O_APPEND);
 }
 
 void TraceLog::message(const std::string& source, const std::string& text)

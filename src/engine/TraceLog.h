@@ -3,11 +3,11 @@
 // reopened for every line so nothing is lost when the program dies. Messages echo to standard
 // output, errors to standard error. Lines logged before initialize (the event hub starts
 // first) are held and written after the banner once the file is started; lines through the
-// null log go to the console only. A log that cannot be written says so once on standard error.
+// null log go to the console only. A log that cannot be written at once (a full device, a FIFO
+// that nothing reads) says so once on standard error; the game never waits on its log.
 
 #include "engine/IEngineSystem.h"
 
-#include <iosfwd>
 #include <string>
 #include <vector>
 
@@ -36,7 +36,9 @@ public:
 private:
     void appendLine(const std::string& line);
     bool writeBanner();
-    bool wrote(const std::ofstream& file);
+    // Writes the text to the file, opened with the open(2) mode given (truncate or append);
+    // false, said once, when it cannot be written at once.
+    bool write(const std::string& text, int mode);
     void warnOnce(const std::string& problem);
 
     std::string folder;

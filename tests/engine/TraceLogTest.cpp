@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <functional>
 
+#include <sys/stat.h>
+
 namespace
 {
 // Sets an environment variable for one scope, restoring the old value after.
@@ -141,10 +143,11 @@ TEST(TraceLog, AnUnwritableLogSaysSoOnceOnStandardError)
             << console.err();
     }
     // A folder in the log's place refuses the open; a full device takes the open and refuses
-    // every write.
+    // every write; a FIFO that nothing reads would hold the open for ever.
     const std::pair<const char*, std::function<void(const std::string&)>> blockers[] = {
         {"TraceLogIsAFolder", [](const std::string& path) { std::filesystem::create_directories(path); }},
-        {"TraceLogOnAFullDevice", [](const std::string& path) { std::filesystem::create_symlink("/dev/full", path); }}};
+        {"TraceLogOnAFullDevice", [](const std::string& path) { std::filesystem::create_symlink("/dev/full", path); }},
+        {"TraceLogIsAFifo", [](const std::string& path) { mkfifo(path.c_str(), 0600); }}};
     for (const auto& [name, block] : blockers)
     {
         const std::string base = test::ScratchFolder(name);
