@@ -77,23 +77,36 @@ const json* Find(const json& object, const char* key)
 
 // A component of a group: absent (or a group that is not an object) reads as 0. Any number, a
 // boolean counting as 0 or 1; a number the field cannot hold keeps the default.
-float ReadComponent(const json& group, const char* component, const std::string& key)
+float ReadComponent(const json& group, const char* component, const std::string& name)
 {
     const json* value = Find(group, component);
-    return value ? ReadNumber(*value, key + "." + component, 0.0f) : 0.0f;
+    return value ? ReadNumber(*value, name + "." + component, 0.0f) : 0.0f;
 }
 
-glm::vec3 ReadVec3(const json& entry, const char* key, const glm::vec3& fallback)
+// A group that is not an object reads as one without components, each of them 0, and is named:
+// a colour read so hides its particles without a word.
+const json* FindGroup(const json& entry, const char* key, const std::string& name)
 {
     const json* group = Find(entry, key);
+    if (group && !group->is_object())
+        Log()->error(WrongKindText(*group, name, "an object", JsonFileScope::current()));
+    return group;
+}
+
+// Within names the group that holds this one, so that lines say "TransformComp.Position"; it
+// is empty at the top of an entry.
+glm::vec3 ReadVec3(const json& entry, const char* key, const glm::vec3& fallback, const std::string& within = "")
+{
+    const std::string name = within.empty() ? key : within + "." + key;
+    const json* group = FindGroup(entry, key, name);
     if (!group)
         return fallback;
-    return {ReadComponent(*group, "x", key), ReadComponent(*group, "y", key), ReadComponent(*group, "z", key)};
+    return {ReadComponent(*group, "x", name), ReadComponent(*group, "y", name), ReadComponent(*group, "z", name)};
 }
 
 glm::vec4 ReadColor(const json& entry, const char* key, const glm::vec4& fallback)
 {
-    const json* group = Find(entry, key);
+    const json* group = FindGroup(entry, key, key);
     if (!group)
         return fallback;
     return {ReadComponent(*group, "r", key), ReadComponent(*group, "g", key), ReadComponent(*group, "b", key),
@@ -141,12 +154,12 @@ void ReadTransform(const json& entry, EmitterRecord& record)
         FailWrongKind(*transform, Key::kTransformComp, "an object holding \"Position\"");
     if (!Find(*transform, Key::kPosition))
         FailMissing(std::string(Key::kTransformComp) + "." + Key::kPosition, "a position");
-    record.position = ReadVec3(*transform, Key::kPosition, record.position);
+    record.position = ReadVec3(*transform, Key::kPosition, record.position, Key::kTransformComp);
 }
 
 void ReadVelocityDeviation(const json& entry, EmitterRecord& record)
 {
-    const json* group = Find(entry, Key::kVelocityDeviation);
+    const json* group = FindGroup(entry, Key::kVelocityDeviation, Key::kVelocityDeviation);
     if (!group)
         return;
     record.velocityDeviationX = ReadComponent(*group, "x", Key::kVelocityDeviation);
@@ -164,7 +177,7 @@ void ReadTexture(const json& entry, EmitterRecord& record)
 
 void ReadSpawnRange(const json& entry, EmitterRecord& record)
 {
-    const json* range = Find(entry, Key::kSpawnRange);
+    const json* range = FindGroup(entry, Key::kSpawnRange, Key::kSpawnRange);
     if (!range)
         return;
     record.xLower = ReadComponent(*range, Key::kXLower, Key::kSpawnRange);

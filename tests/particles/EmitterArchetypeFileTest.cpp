@@ -185,6 +185,24 @@ TEST(EmitterArchetypeFile, AbsentKeysKeepConstructorValuesAndGroupsDefaultToZero
     EXPECT_TRUE(grouped->getFlags().empty());
 }
 
+// A group of another kind still reads as one without components (see the test above), but is
+// named.
+TEST(EmitterArchetypeFile, AGroupOfAnotherKindIsNamedAndReadsAsZeros)
+{
+    ParticleWorld world;
+    const std::pair<const char*, const char*> groups[] = {
+        {R"("Color": "red")", R"(key "Color": "red" is a string)"},
+        {R"("Velocity": 5)", R"(key "Velocity": 5 is a number)"},
+        {R"("SpawnRange": null)", R"(key "SpawnRange" is null)"},
+        {R"("TransformComp": {"Position": [1]})", R"(key "TransformComp.Position": [1] is an array)"}};
+    for (const auto& [group, line] : groups)
+    {
+        const std::string errors = ErrorsOfLoading(world, std::string(R"([{"Name": "Odd", )") + group + "}]");
+        EXPECT_EQ(errors, "ERROR! : File: [" + world.archetypePath + "] " + line + "; an object was expected.\n");
+        EXPECT_NE(Archetype(world, "Odd"), nullptr) << group;
+    }
+}
+
 TEST(EmitterArchetypeFile, ValueFormsOfNumbersAndBooleans)
 {
     ParticleWorld world(R"([{"Name": "Forms", "NumParticles": true, "NumComplexParticles": 2.9,
