@@ -1,6 +1,6 @@
-// Launch waits on the largest texture, the 2048 by 2048 opening comic: its PNG data is inflated
-// once to be counted against its bound and once more by stb to be decoded. These measure the
-// check alone and the whole decode, so the check's share of the wait can be read off.
+// Launch waits on the largest texture, the 2048 by 2048 opening comic: its PNG data is counted
+// against its bound, then inflated by stb to be decoded. These measure the check alone and the
+// whole decode, so the check's share of the wait can be read off.
 
 #include "graphics/DecodedImage.h"
 #include "graphics/PngImageData.h"

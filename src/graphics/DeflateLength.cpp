@@ -113,11 +113,11 @@ bool BuildPrefixCode(const uint8_t* lengths, int count, PrefixCode& code)
     uint32_t first = 0;
     for (int length = 1; length <= kMaxCodeBits; ++length)
     {
-        first = (first + (length > 1 ? code.lengthCount[length - 1] : 0)) << (length > 1 ? 1 : 0);
         if (first + code.lengthCount[length] > (1u << length))
             return false;
         nextCode[length] = first;
         offset[length + 1] = static_cast<uint16_t>(offset[length] + code.lengthCount[length]);
+        first = (first + code.lengthCount[length]) << 1;
     }
     for (int symbol = 0; symbol < count; ++symbol)
     {

@@ -3,10 +3,10 @@
 // hostile file can lie about: the length a chunk claims, which it reserves before reading, and
 // the length of the deflated pixel data, which it inflates whole, into a buffer it keeps
 // doubling, before comparing it with the size in the header. A megabyte of deflated zeros
-// inflates to a gigabyte. So the bytes the pixel data inflates to are first counted here, without
-// inflating it (DeflateLength.h), and the data is refused once the count passes a bound. The bound leaves a margin past the size the
-// header needs, because stb takes data that runs on past the pixels and real encoders have been
-// seen padding it with zeros.
+// inflates to a gigabyte. So the bytes the pixel data inflates to are first counted here,
+// without inflating it (DeflateLength.h), and the data is refused once the count passes a
+// bound. The bound leaves a margin past the size the header needs, because stb takes data that
+// runs on past the pixels and real encoders have been seen padding it with zeros.
 
 #include <cstdint>
 #include <string>
